@@ -1,0 +1,78 @@
+#include "Programa.h"
+
+#include "AbrirSenha.h"
+#include "AlterarSenha.h"
+#include "Consulta.h"
+#include "CriarSenha.h"
+#include "Excluir.h"
+#include "ExcluirSenha.h"
+#include "Principal.h"
+#include "Salvar.h"
+#include "Senha.h"
+#include "Sobre.h"
+#include "VisualizarImpressao.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace Programa {
+
+bool CriarJanelas()
+{
+    FormPrincipal = new TFormPrincipal;
+    if (!FormPrincipal->ConexaoAberta) {
+        DestruirJanelas();
+        return false;
+    }
+    FormAbrir = new TFormAbrir(FormPrincipal);
+    FormCriarSenha = new TFormCriarSenha(FormPrincipal);
+    FormOpcaoSenha = new TFormOpcaoSenha(FormPrincipal);
+    FormAbrirSenha = new TFormAbrirSenha(FormPrincipal);
+    FormAlterarSenha = new TFormAlterarSenha(FormPrincipal);
+    FormExcluirSenha = new TFormExcluirSenha(FormPrincipal);
+    FormVisualizar = new TFormVisualizar(FormPrincipal);
+    FormExcluir = new TFormExcluir(FormPrincipal);
+    FormSalvar = new TFormSalvar(FormPrincipal);
+    FormSobre = new TFormSobre(FormPrincipal);
+    return true;
+}
+
+void DestruirJanelas()
+{
+    delete FormPrincipal;
+    FormPrincipal = nullptr;
+    FormAbrir = nullptr;
+    FormCriarSenha = nullptr;
+    FormOpcaoSenha = nullptr;
+    FormAbrirSenha = nullptr;
+    FormAlterarSenha = nullptr;
+    FormExcluirSenha = nullptr;
+    FormVisualizar = nullptr;
+    FormExcluir = nullptr;
+    FormSalvar = nullptr;
+    FormSobre = nullptr;
+}
+
+int Executar(QApplication &app)
+{
+    app.setApplicationName(QStringLiteral("Dorlinda"));
+    app.setApplicationDisplayName(QStringLiteral("Dorlinda"));
+    // Where the help lies; kept for the record, the help command opens it by its relative path.
+    app.setProperty("HelpFile", QDir::current().absoluteFilePath(QStringLiteral("Dorlinda/Tamirel.hlp")));
+
+    // The stock dialogs (colour, font, question boxes) speak Portuguese, when the translations are there.
+    auto *traducao = new QTranslator(&app);
+    if (traducao->load(QStringLiteral("qtbase_pt_BR"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(traducao);
+
+    if (!CriarJanelas())
+        return 1;
+    FormPrincipal->showMaximized();
+    const int resultado = app.exec();
+    DestruirJanelas();
+    return resultado;
+}
+
+} // namespace Programa

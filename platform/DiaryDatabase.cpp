@@ -1,0 +1,219 @@
+#include "DiaryDatabase.h"
+
+#include "RichText.h"
+#include "SqliteText.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSqlError>
+#include <QSqlRecord>
+#include <QTextDocument>
+
+namespace DiaryDatabase {
+
+namespace {
+
+const QString ProbeName = QStringLiteral("DiaryDatabaseProbe");
+
+struct TableShape {
+    QString name;
+    QStringList columns;
+};
+
+const QList<TableShape> &shapes()
+{
+    static const QList<TableShape> s = {
+        {QStringLiteral("Diario"), {"Codigo", "Titulo", "Senha", "Data", "Hora"}},
+        {QStringLiteral("Senha"), {"Senha", "Login"}},
+    };
+    return s;
+}
+
+const QStringList &schema()
+{
+    static const QStringList s = {
+        "CREATE TABLE Diario (Codigo INTEGER PRIMARY KEY AUTOINCREMENT, Titulo TEXT(50), "
+        "Senha TEXT(8), Data TEXT, Hora TEXT(8))",
+        "CREATE TABLE Senha (Senha TEXT(8), Login TEXT(8))",
+        "CREATE INDEX index_senha ON Senha (Senha)",
+    };
+    return s;
+}
+
+// Why the file is not a usable diary database; empty when it is.
+QString checkUsable(QSqlDatabase &db)
+{
+    QSqlQuery q(db);
+    if (!q.exec("PRAGMA quick_check"))
+        return q.lastError().databaseText().isEmpty() ? q.lastError().text() : q.lastError().databaseText();
+    if (!q.next() || q.value(0).toString() != QLatin1String("ok"))
+        return QStringLiteral("o arquivo está danificado");
+    for (const TableShape &t : shapes()) {
+        const QSqlRecord record = db.record(t.name);
+        if (record.isEmpty())
+            return QStringLiteral("falta a tabela %1").arg(t.name);
+        for (const QString &c : t.columns)
+            if (record.indexOf(c) < 0)
+                return QStringLiteral("falta a coluna %1 da tabela %2").arg(c, t.name);
+    }
+    return {};
+}
+
+QString errorText(const QSqlError &e)
+{
+    return e.databaseText().isEmpty() ? e.text() : e.databaseText();
+}
+
+QString probe(const QString &path)
+{
+    QString why;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", ProbeName);
+        db.setDatabaseName(path);
+        db.setConnectOptions("QSQLITE_OPEN_READONLY");
+        if (!db.open())
+            why = errorText(db.lastError());
+        else
+            why = checkUsable(db);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(ProbeName);
+    return why;
+}
+
+} // namespace
+
+OpenStatus open(const QString &path)
+{
+    close();
+    const QFileInfo info(path);
+    // An empty file holds nothing to lose: it is set up like a missing one.
+    const bool creating = !info.exists() || (info.isFile() && info.size() == 0);
+    if (!creating) {
+        const QString why = info.isFile() ? probe(path) : QStringLiteral("não é um arquivo");
+        if (!why.isEmpty())
+            return {OpenResult::NotUsable, why};
+    }
+
+    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", ConnectionName);
+    db.setDatabaseName(path);
+    db.setConnectOptions("QSQLITE_BUSY_TIMEOUT=5000");
+    const OpenResult failure = creating ? OpenResult::CannotCreate : OpenResult::NotUsable;
+    if (!db.open()) {
+        const QString why = errorText(db.lastError());
+        close();
+        return {failure, why};
+    }
+    if (!SqliteText::install(db)) {
+        close();
+        return {failure, QStringLiteral("funções de texto indisponíveis")};
+    }
+    QSqlQuery q(db);
+    if (creating) {
+        db.transaction();
+        for (const QString &statement : schema()) {
+            if (!q.exec(statement)) {
+                const QString why = errorText(q.lastError());
+                db.rollback();
+                close();
+                if (!info.exists())
+                    QFile::remove(path);
+                return {OpenResult::CannotCreate, why};
+            }
+        }
+        if (!db.commit()) {
+            const QString why = errorText(db.lastError());
+            close();
+            return {OpenResult::CannotCreate, why};
+        }
+        return {OpenResult::Created, {}};
+    }
+    // A database made elsewhere may lack the index; it only speeds up the log-in.
+    q.exec("CREATE INDEX IF NOT EXISTS index_senha ON Senha (Senha)");
+    return {OpenResult::Opened, {}};
+}
+
+void close()
+{
+    if (!QSqlDatabase::contains(ConnectionName))
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(ConnectionName, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(ConnectionName);
+}
+
+QSqlDatabase connection()
+{
+    return QSqlDatabase::database(ConnectionName, false);
+}
+
+QString failureMessage(const OpenStatus &status, const QString &path)
+{
+    const QString name = QFileInfo(path).fileName();
+    if (status.result == OpenResult::CannotCreate)
+        return QStringLiteral("Não foi possível criar o banco de dados \"%1\" na pasta atual (%2).\n\n"
+                              "O programa será encerrado.")
+            .arg(name, status.detail);
+    return QStringLiteral("O arquivo \"%1\" da pasta atual não é um banco de dados do diário que possa ser "
+                          "usado (%2).\n\nO programa será encerrado sem alterar o arquivo.")
+        .arg(name, status.detail);
+}
+
+QSqlQuery listEntries(const QString &senha, Order order)
+{
+    QSqlQuery q(connection());
+    q.prepare(QStringLiteral("SELECT Codigo, Titulo, Senha, Data, Hora FROM Diario"
+                             " WHERE ufold(Senha) = ufold(:aux_senha) ORDER BY %1, Codigo")
+                  .arg(order == Order::ByTitle ? "Titulo COLLATE ptbr" : "Data"));
+    q.bindValue(":aux_senha", senha);
+    q.exec();
+    return q;
+}
+
+QString storedDate(const QDate &date)
+{
+    return date.toString(u"yyyy-MM-dd");
+}
+
+QDate dateFromStored(const QString &stored)
+{
+    return QDate::fromString(stored, u"yyyy-MM-dd");
+}
+
+QString shownDate(const QString &stored)
+{
+    const QDate d = dateFromStored(stored);
+    return d.isValid() ? d.toString(u"dd/MM/yyyy") : stored;
+}
+
+QString timeText(const QTime &time)
+{
+    return time.toString(u"HH:mm");
+}
+
+bool writeEntryFile(const QString &name, const QTextDocument &document, QString *error)
+{
+    QSaveFile file(name);
+    if (file.open(QIODevice::WriteOnly) && file.write(RichText::write(document)) >= 0 && file.commit())
+        return true;
+    if (error)
+        *error = file.errorString();
+    return false;
+}
+
+bool readEntryFile(const QString &name, QTextDocument &document, QString *error)
+{
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    RichText::read(document, file.readAll());
+    return true;
+}
+
+} // namespace DiaryDatabase

@@ -1,0 +1,104 @@
+#include "FontColorDialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFontDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QVBoxLayout>
+
+namespace {
+
+// The sixteen basic colours of the classic font dialogs.
+struct NamedColor {
+    const char *name;
+    QRgb rgb;
+};
+const NamedColor BasicColors[] = {
+    {QT_TRANSLATE_NOOP("FontColorDialog", "Preto"), 0x000000},
+    {QT_TRANSLATE_NOOP("FontColorDialog", "Marrom"), 0x800000},
+    {QT_TRANSLATE_NOOP("FontColorDialog", "Verde"), 0x008000},
+    {QT_TRANSLATE_NOOP("FontColorDialog", "Verde-oliva"), 0x808000},
+    {QT_TRANSLATE_NOOP("FontColorDialog", "Azul-marinho"), 0x000080},
+    {QT_TRANSLATE_NOOP("FontColorDialog", "Roxo"), 0x800080},
+    {QT_TRANSLATE_NOOP("FontColorDialog", "Azul-petróleo"), 0x008080},
+    {QT_TRANSLATE_NOOP("FontColorDialog", "Cinza"), 0x808080},
+    {QT_TRANSLATE_NOOP("FontColorDialog", "Prateado"), 0xC0C0C0},
+    {QT_TRANSLATE_NOOP("FontColorDialog", "Vermelho"), 0xFF0000},
+    {QT_TRANSLATE_NOOP("FontColorDialog", "Verde-limão"), 0x00FF00},
+    {QT_TRANSLATE_NOOP("FontColorDialog", "Amarelo"), 0xFFFF00},
+    {QT_TRANSLATE_NOOP("FontColorDialog", "Azul"), 0x0000FF},
+    {QT_TRANSLATE_NOOP("FontColorDialog", "Fúcsia"), 0xFF00FF},
+    {QT_TRANSLATE_NOOP("FontColorDialog", "Água"), 0x00FFFF},
+    {QT_TRANSLATE_NOOP("FontColorDialog", "Branco"), 0xFFFFFF},
+};
+
+QIcon swatch(const QColor &c)
+{
+    QPixmap p(16, 12);
+    p.fill(c);
+    QPainter painter(&p);
+    painter.setPen(Qt::black);
+    painter.drawRect(0, 0, p.width() - 1, p.height() - 1);
+    return QIcon(p);
+}
+
+} // namespace
+
+FontColorDialog::FontColorDialog(QWidget *parent)
+    : QDialog(parent)
+    , m_font(new QFontDialog(this))
+    , m_color(new QComboBox(this))
+{
+    setWindowTitle(tr("Fonte"));
+    // The stock font dialog is embedded as a plain widget; this dialog owns the buttons.
+    m_font->setWindowFlags(Qt::Widget);
+    m_font->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
+    m_font->setObjectName("FontPart");
+    m_color->setObjectName("ColorBox");
+    for (const NamedColor &c : BasicColors)
+        m_color->addItem(swatch(QColor(c.rgb)), tr(c.name), QColor(c.rgb));
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto *colorRow = new QHBoxLayout;
+    auto *label = new QLabel(tr("&Cor:"), this);
+    label->setBuddy(m_color);
+    colorRow->addWidget(label);
+    colorRow->addWidget(m_color, 1);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_font);
+    layout->addLayout(colorRow);
+    layout->addWidget(buttons);
+}
+
+void FontColorDialog::setCurrentFont(const QFont &font)
+{
+    m_font->setCurrentFont(font);
+}
+
+QFont FontColorDialog::currentFont() const
+{
+    return m_font->currentFont();
+}
+
+void FontColorDialog::setCurrentColor(const QColor &color)
+{
+    int i = m_color->findData(color);
+    if (i < 0) {
+        // A colour outside the basic sixteen stays choosable as it is.
+        m_color->addItem(swatch(color), color.name(), color);
+        i = m_color->count() - 1;
+    }
+    m_color->setCurrentIndex(i);
+}
+
+QColor FontColorDialog::currentColor() const
+{
+    return m_color->currentData().value<QColor>();
+}

@@ -1,0 +1,27 @@
+#pragma once
+// A font dialog that also chooses the text colour (family, style, size, underline, strike-out and
+// colour), as the editors' font commands expect. Captions follow the application's translation.
+#include <QColor>
+#include <QDialog>
+#include <QFont>
+
+class QComboBox;
+class QFontDialog;
+
+class FontColorDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit FontColorDialog(QWidget *parent = nullptr);
+
+    void setCurrentFont(const QFont &font);
+    QFont currentFont() const;
+    void setCurrentColor(const QColor &color);
+    QColor currentColor() const;
+
+    QFontDialog *fontPart() const { return m_font; }
+    QComboBox *colorBox() const { return m_color; }
+
+private:
+    QFontDialog *m_font;
+    QComboBox *m_color;
+};
