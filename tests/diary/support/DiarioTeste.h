@@ -1,0 +1,38 @@
+#pragma once
+// Helpers for the diary's tests: message boxes answered and recorded, modal dialogs driven, the
+// log-in state set as a successful log-in sets it.
+#include "Messages.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QWidget;
+
+namespace DiarioTeste {
+
+// Puts every variable of unit global back to its start value.
+void reiniciarEstado();
+
+// Records every message box and answers it: from the queue while it lasts, then with `padrao`.
+class Caixas {
+public:
+    explicit Caixas(Messages::Button padrao = Messages::No);
+    ~Caixas();
+    QList<Messages::Message> vistas;
+    QList<Messages::Button> respostas;
+    Messages::Button padrao;
+    QStringList textos() const;
+};
+
+// Runs f once, with the widget, as soon as a modal window is up (from inside its modal loop).
+void quandoModal(std::function<void(QWidget *)> f);
+
+// What a successful log-in does to the main window and the state.
+void entrar(const QString &senha, const QString &login);
+
+// Creates the windows, shows the main window and logs in at the options dialog.
+bool abrirLogado(const QString &senha = QStringLiteral("segredo"), const QString &login = QStringLiteral("ana"));
+
+} // namespace DiarioTeste
