@@ -66,6 +66,7 @@ TFormPrincipal::TFormPrincipal(QWidget *parent)
     Q_INIT_RESOURCE(diary);
     setObjectName("FormPrincipal");
     setWindowTitle(Titulo);
+    setWindowIcon(QIcon(QStringLiteral(":/icones/dorlinda.png")));
 
     FontDialog2 = QFont(QStringLiteral("Times New Roman"));
     FontDialog2.setPointSize(12);
@@ -335,6 +336,8 @@ void TFormPrincipal::FormActivate()
     FormOpcaoSenha->exec();
     PrimeiraAtivacao = false;
     m_ativando = false;
+    if (isVisible())
+        activateWindow();
 }
 
 void TFormPrincipal::FormResize()
@@ -535,4 +538,6 @@ void TFormPrincipal::ToolButton16Click()
         EncerrarSessao();
     }
     FormOpcaoSenha->exec();
+    if (isVisible())
+        activateWindow();
 }

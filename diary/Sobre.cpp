@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QStyle>
 
 TFormSobre *FormSobre = nullptr;
 
@@ -32,8 +31,7 @@ TFormSobre::TFormSobre(QWidget *parent)
 
     ProgramIcon->setObjectName("ProgramIcon");
     ProgramIcon->setGeometry(8, 8, 32, 32);
-    const QIcon icon = windowIcon().isNull() ? style()->standardIcon(QStyle::SP_FileIcon) : windowIcon();
-    ProgramIcon->setPixmap(icon.pixmap(32, 32));
+    ProgramIcon->setPixmap(windowIcon().pixmap(32, 32));
 
     ProductName->setObjectName("ProductName");
     QFont f(QStringLiteral("Monotype Corsiva"));
