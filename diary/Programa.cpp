@@ -70,7 +70,9 @@ int Executar(QApplication &app)
     if (!CriarJanelas())
         return 1;
     FormPrincipal->showMaximized();
-    const int resultado = app.exec();
+    // Where showing the window runs the options dialog at once, closing it without a log-in has
+    // already ended the run.
+    const int resultado = FormPrincipal->isVisible() ? app.exec() : 0;
     DestruirJanelas();
     return resultado;
 }
