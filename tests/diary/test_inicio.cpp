@@ -119,6 +119,18 @@ private slots:
         QVERIFY(!janela->isVisible());
     }
 
+    void theWindowsComeInTheirOrder()
+    {
+        QVERIFY(Programa::CriarJanelas());
+        QStringList ordem;
+        for (QObject *filho : FormPrincipal->children())
+            if (filho->isWidgetType() && filho->objectName().startsWith("Form"))
+                ordem << filho->objectName();
+        QCOMPARE(ordem, QStringList({"FormAbrir", "FormCriarSenha", "FormOpcaoSenha", "FormAbrirSenha",
+                                     "FormAlterarSenha", "FormExcluirSenha", "FormVisualizar", "FormExcluir",
+                                     "FormSalvar", "FormSobre"}));
+    }
+
     void anUnusableDatabaseIsReportedAndLeftUntouched()
     {
         QByteArray lixo("Standard Jet DB\0\0\0", 18);
