@@ -1,5 +1,5 @@
 #pragma once
-// Helpers for the diary's tests: message boxes answered and recorded, modal dialogs driven, the
+// Shared by the diary's tests: message boxes answered and recorded, modal dialogs driven, the
 // log-in state set as a successful log-in sets it.
 #include "Messages.h"
 
