@@ -116,6 +116,8 @@ QString sortKey(const QString &name)
         } else if (c < 0x80) {
             key += s[i].toCaseFolded();
             ++i;
+        } else if (s[i].isMark()) {
+            ++i; // an accent written apart from its letter
         } else {
             // Accented letters sort with their base letter ("été" beside "ete", not after "z").
             const QString parts = s[i].decomposition();

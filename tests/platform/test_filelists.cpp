@@ -65,6 +65,9 @@ private slots:
         QTest::newRow("accents with their letter") << QStringList{"f.jpg", "été.jpg", "Zoë.jpg", "ete2.jpg", "e.jpg"}
                                                    << "*.jpg"
                                                    << QStringList{"e.jpg", "été.jpg", "ete2.jpg", "f.jpg", "Zoë.jpg"};
+        QTest::newRow("accents written apart") << QStringList{"f.jpg", QString::fromUtf8("e\u0301te\u0301.jpg"), "e.jpg"}
+                                               << "*.jpg"
+                                               << QStringList{"e.jpg", QString::fromUtf8("e\u0301te\u0301.jpg"), "f.jpg"};
         QTest::newRow("empty folder") << QStringList() << "*.jpg" << QStringList();
     }
     void fileListFiltersAndOrders()

@@ -1,6 +1,7 @@
 // Image boxes: fractional place and size, stretching or taking the picture's size, painting the
 // same when disabled, and the original control's mouse events.
 #include "ImageBox.h"
+#include "PictureCache.h"
 #include "PictureFiles.h"
 
 #include <QSignalSpy>
@@ -161,6 +162,32 @@ private slots:
         QVERIFY(s.box->Visible());
         s.box->hide();
         QVERIFY(!s.box->Visible());
+    }
+
+    void decodesOnlyWhenDrawn()
+    {
+        // A box in a hidden window (the preview while the browser is hidden) reads the header
+        // only; the pixels are decoded when the box is drawn.
+        QWidget hidden;
+        auto *preview = new ImageBox(&hidden);
+        preview->setStretch(true);
+        preview->Move(99, 4, 80, 80);
+        PictureCache::instance().resetStats();
+        QVERIFY(preview->loadPicture(write(dir.filePath("lazy.jpg"), encode(drawing(QSize(1600, 1200)), "jpeg"))));
+        QCOMPARE(preview->picture().size(), QSize(1600, 1200));
+        PictureCache::instance().waitForPrepared();
+        QCOMPARE(PictureCache::instance().stats().decodes, 0);
+        QCOMPARE(preview->drawnImage().size(), QSize(80, 80));
+        QCOMPARE(PictureCache::instance().stats().decodes, 1);
+        // In a shown window the decode starts on a worker as the picture is put in.
+        Scene s;
+        s.box->setStretch(true);
+        s.box->Move(7, 3, 620, 465);
+        QVERIFY(s.box->loadPicture(write(dir.filePath("ahead.jpg"), encode(drawing(QSize(1600, 1200)), "jpeg"))));
+        PictureCache::instance().waitForPrepared();
+        QCOMPARE(PictureCache::instance().stats().decodes, 2);
+        QCOMPARE(s.box->drawnImage().size(), QSize(620, 465));
+        QCOMPARE(PictureCache::instance().stats().decodes, 2);
     }
 
     void mouseEvents_data()
