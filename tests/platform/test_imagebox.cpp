@@ -240,6 +240,24 @@ private slots:
             QCOMPARE(order, (QStringList{"down", "up", "click"}));
     }
 
+    void mouseMove()
+    {
+        Scene s;
+        s.box->Move(10.25, 20, 100, 80);
+        QVERIFY(QTest::qWaitForWindowExposed(&s.window));
+        QList<QVariantList> moves;
+        connect(s.box, &ImageBox::MouseMove, this, [&](int b, int sh, double x, double y) {
+            moves << QVariantList{b, sh, x, y};
+        });
+        QTest::mouseMove(s.window.windowHandle(), QPoint(50, 60));
+        QVERIFY(!moves.isEmpty());
+        QCOMPARE(moves.last(), (QVariantList{0, 0, 39.75, 40.0}));
+        QTest::mousePress(s.window.windowHandle(), Qt::RightButton, Qt::ShiftModifier, QPoint(50, 60));
+        QTest::mouseMove(s.window.windowHandle(), QPoint(55, 61));
+        QCOMPARE(moves.last(), (QVariantList{2, 0, 44.75, 41.0})); // the button held (a move carries no keys here)
+        QTest::mouseRelease(s.window.windowHandle(), Qt::RightButton, Qt::ShiftModifier, QPoint(55, 61));
+    }
+
     void doubleClickOrder()
     {
         Scene s;
