@@ -1,0 +1,52 @@
+#pragma once
+// The one decode cache behind every picture the windows draw (viewing area, true-size box,
+// thumbnails, preview, enlarged view). It keeps decodes, not drawings: a JPEG is decoded at the
+// smallest of libjpeg's M/8 scales that still covers the size drawn, and every smaller drawing
+// of the same file (a thumbnail, the preview) is scaled from that one decode. Other formats are
+// decoded whole once. Memory is bounded (least recently used decodes go first).
+//
+// Thread-safe: prepare() decodes on worker threads; image() is synchronous and, for a decode
+// that a worker is still making, waits for it. A decode is keyed by the file's path, size and
+// modification time, so a changed file is never served from an older decode.
+#include "Picture.h"
+
+#include <QtGlobal>
+
+class PictureCache {
+public:
+    static PictureCache &instance();
+
+    // Drawn at exactly drawnSize (empty image on failure). Synchronous.
+    QImage image(const Picture &picture, const QSize &drawnSize);
+    // At the picture's own size.
+    QImage fullImage(const Picture &picture);
+    // Decode for drawnSize on a worker thread unless a fitting decode is cached or under way.
+    void prepare(const Picture &picture, const QSize &drawnSize);
+
+    // Bytes of decoded pixels kept at most (default 384 MB). A single decode larger than
+    // this is handed out but not kept.
+    void setCapacity(qint64 bytes);
+    qint64 capacity() const;
+    qint64 cost() const;
+    // Drops every decode that is not being made right now.
+    void clear();
+    // Waits until no worker is decoding (tests, benchmarks, shut-down).
+    void waitForPrepared();
+
+    struct Stats {
+        int decodes = 0; // files read and decoded
+        int hits = 0;    // drawings served from a decode already made
+        int waits = 0;   // drawings that waited for a worker's decode
+    };
+    Stats stats() const;
+    void resetStats();
+
+    PictureCache(const PictureCache &) = delete;
+    PictureCache &operator=(const PictureCache &) = delete;
+
+private:
+    PictureCache();
+    ~PictureCache();
+    struct Private;
+    Private *p;
+};
