@@ -32,13 +32,13 @@ FormFiles::FormFiles()
     place(LabelNoFile, "LabelNoFile", 4905, 1320, 2892, 1092);
     LabelNoFile->setWordWrap(true);
 
-    Drive1 = new TempDriveList(this);
+    Drive1 = new DriveListBox(this);
     place(Drive1, "Drive1", 36, 1320, 4095, 315);
     Drive1->setToolTip(QStringLiteral("Select a drive"));
-    Dir1 = new TempDirList(this);
+    Dir1 = new DirListBox(this);
     place(Dir1, "Dir1", 36, 1680, 4095, 2340);
     Dir1->setToolTip(QStringLiteral("Select a folder"));
-    File1 = new TempFileList(this);
+    File1 = new FileListBox(this);
     place(File1, "File1", 4320, 36, 4095, 3990);
     File1->setToolTip(QStringLiteral("Select a file (optional) "));
     File1->setPattern(QStringLiteral("*.bmp;*.jpg;*.gif"));
@@ -80,14 +80,15 @@ FormFiles::FormFiles()
     OptionJPG = new OptionButton(QStringLiteral("&JPG"), this);
     place(OptionJPG, "OptionJPG", 7440, 5040, 735, 372);
 
-    ImageFile = new TempImageBox(this);
-    place(ImageFile, "ImageFile", 1485, 60, 1200, 1200);
-    ImageFile->setToolTip(QStringLiteral("Selected file"));
+    ImageFile = new ImageBox(this);
+    ImageFile->setObjectName(QStringLiteral("ImageFile"));
     ImageFile->setStretch(true);
+    ImageFile->Move(px(1485), px(60), px(1200), px(1200));
+    ImageFile->setToolTip(QStringLiteral("Selected file"));
     {
         QImage black(2, 2, QImage::Format_RGB32);
         black.fill(Qt::black);
-        ImageFile->setPicture(black);
+        ImageFile->setPicture(Picture::fromImage(black));
     }
 
     // Tab order as designed: lists, frame, store and retrieve buttons, close, copy, options.
@@ -97,8 +98,8 @@ FormFiles::FormFiles()
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
-    connect(Drive1, &TempDriveList::Change, this, &FormFiles::Drive1_Change);
-    connect(Dir1, &TempDirList::Change, this, &FormFiles::Dir1_Change);
+    connect(Drive1, &DriveListBox::Change, this, &FormFiles::Drive1_Change);
+    connect(Dir1, &DirListBox::Change, this, &FormFiles::Dir1_Change);
     connect(OptionAll, &OptionButton::Click, this, &FormFiles::OptionAll_Click);
     connect(OptionBMP, &OptionButton::Click, this, &FormFiles::OptionBMP_Click);
     connect(OptionGIF, &OptionButton::Click, this, &FormFiles::OptionGIF_Click);
@@ -120,7 +121,7 @@ QPushButton *FormFiles::retrieveButton(int n) const
 void FormFiles::Form_Load()
 {
     // The folder list starts in the current folder of the current drive.
-    Dir1->setPath(Drive1->currentFolder());
+    Dir1->setPathToDrive(Drive1->Drive());
     LabelAppear = true;
 }
 
@@ -130,7 +131,10 @@ void FormFiles::resetMainWindowToEmpty()
     FormMain *main = Forms::FormMain;
     if (!main)
         return;
-    main->Imagemain->setGeometry(7, 3, 620, 490);
+    main->Imagemain->setTop(3);
+    main->Imagemain->setLeft(7);
+    main->Imagemain->setHeight(490);
+    main->Imagemain->setWidth(620);
     main->Imagemain->setStretch(true);
     main->setWindowTitle(QStringLiteral("Vistello"));
 }
@@ -143,7 +147,7 @@ void FormFiles::Drive1_Change()
     File1->setVisible(true);
     for (QPushButton *b : {CmdClose, cmdStore1, CmdStore2, CmdStore3, CmdStore4})
         b->setEnabled(true);
-    if (!Dir1->setPath(Drive1->currentFolder())) {
+    if (!Dir1->setPathToDrive(Drive1->Drive())) {
         // The drive cannot be read: the lists keep their former folder, hidden behind the notice.
         Dir1->setVisible(false);
         File1->setVisible(false);
@@ -153,11 +157,11 @@ void FormFiles::Drive1_Change()
         setWindowTitle(kCaption);
         return;
     }
-    File1->setPath(Dir1->path());
+    File1->setPath(Dir1->Path());
     FormMain *main = Forms::FormMain;
     if (main)
         main->NCount = -1;
-    if (File1->listIndex() == -1 && main && main->SplashTime > 14) {
+    if (File1->ListIndex() == -1 && main && main->SplashTime > 14) {
         ImageFile->loadPicture(ProgramFolder::file(QStringLiteral("bluck2zn.big")));
         resetMainWindowToEmpty();
         main->parkThumbnails();
@@ -169,11 +173,11 @@ void FormFiles::Dir1_Change()
 {
     setWindowTitle(kCaption);
     CmdClose->setEnabled(true);
-    File1->setPath(Dir1->path());
+    File1->setPath(Dir1->Path());
     FormMain *main = Forms::FormMain;
     if (main)
         main->NCount = -1;
-    if (File1->listIndex() == -1 && main && main->SplashTime > 14) {
+    if (File1->ListIndex() == -1 && main && main->SplashTime > 14) {
         CmdClose->setEnabled(false);
         resetMainWindowToEmpty();
         ImageFile->loadPicture(ProgramFolder::file(QStringLiteral("bluck2zn.big")));
@@ -196,7 +200,7 @@ void FormFiles::OptionBMP_Click()
 {
     setPattern(QStringLiteral("*.bmp"));
     FormMain *main = Forms::FormMain;
-    if (main && main->SplashTime > 14 && File1->listIndex() == -1)
+    if (main && main->SplashTime > 14 && File1->ListIndex() == -1)
         CmdClose->setEnabled(false);
 }
 
@@ -204,7 +208,7 @@ void FormFiles::OptionGIF_Click()
 {
     setPattern(QStringLiteral("*.gif"));
     FormMain *main = Forms::FormMain;
-    if (main && main->SplashTime > 14 && File1->listIndex() == -1)
+    if (main && main->SplashTime > 14 && File1->ListIndex() == -1)
         CmdClose->setEnabled(false);
 }
 
@@ -212,6 +216,6 @@ void FormFiles::OptionJPG_Click()
 {
     setPattern(QStringLiteral("*.jpg"));
     FormMain *main = Forms::FormMain;
-    if (main && main->SplashTime > 14 && File1->listIndex() == -1)
+    if (main && main->SplashTime > 14 && File1->ListIndex() == -1)
         CmdClose->setEnabled(false);
 }

@@ -3,7 +3,8 @@
 // store and retrieve buttons. Loaded hidden at start-up and kept loaded until shut-down.
 #include "Controls.h"
 #include "Forms.h"
-#include "Placeholders.h"
+#include "FileLists.h"
+#include "ImageBox.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -22,9 +23,9 @@ public:
     bool LabelAppear = false;
     int ButtonID = 0;
 
-    TempDriveList *Drive1;
-    TempDirList *Dir1;
-    TempFileList *File1;
+    DriveListBox *Drive1;
+    DirListBox *Dir1;
+    FileListBox *File1;
     QGroupBox *Frame1;
     QPushButton *cmdStore1, *CmdStore2, *CmdStore3, *CmdStore4, *CmdStore5, *CmdStore6;
     QPushButton *CmdRetrieve1, *CmdRetrieve2, *CmdRetrieve3, *CmdRetrieve4, *CmdRetrieve5, *CmdRetrieve6;
@@ -33,7 +34,7 @@ public:
     OptionButton *OptionAll, *OptionBMP, *OptionGIF, *OptionJPG;
     QLabel *LabelNoDrive;
     QLabel *LabelNoFile;
-    TempImageBox *ImageFile;
+    ImageBox *ImageFile;
 
     QPushButton *storeButton(int n) const;    // 1..6
     QPushButton *retrieveButton(int n) const; // 1..6

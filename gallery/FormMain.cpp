@@ -61,9 +61,9 @@ FormMain::FormMain()
 
     const QCursor viewCursor = Artwork::viewCursor();
     const auto image = [&](const char *name, int l, int t, int w, int h, const QString &tip) {
-        auto *box = new TempImageBox(this);
+        auto *box = new ImageBox(this);
         box->setObjectName(QLatin1String(name));
-        box->setGeometry(l, t, w, h);
+        box->Move(l, t, w, h);
         box->setStretch(true);
         if (!tip.isEmpty())
             box->setToolTip(tip);
@@ -75,7 +75,7 @@ FormMain::FormMain()
     ImageThumb2 = image("ImageThumb2", 643, 151, 100, 100, QStringLiteral(" 2 "));
     ImageThumb3 = image("ImageThumb3", 643, 272, 100, 100, QStringLiteral(" 3 "));
     ImageThumb4 = image("ImageThumb4", 643, 392, 100, 100, QStringLiteral(" 4 "));
-    for (TempImageBox *t : {ImageThumb1, ImageThumb2, ImageThumb3, ImageThumb4})
+    for (ImageBox *t : {ImageThumb1, ImageThumb2, ImageThumb3, ImageThumb4})
         t->setCursor(viewCursor);
 
     CheckThumb = new CheckBox(QStringLiteral("&Thumbnails"), this);
@@ -117,10 +117,9 @@ FormMain::FormMain()
     ImageWeb->setCursor(Qt::PointingHandCursor);
 
     // The true-size box: never visible, its size is the pixel size of the current picture.
-    PictureScale = new TempImageBox(this);
+    PictureScale = new PictureBox(this);
     PictureScale->setObjectName(QStringLiteral("PictureScale"));
-    PictureScale->setStretch(false);
-    PictureScale->setGeometry(kParked, 0, 1, 1);
+    PictureScale->Move(kParked, 0, 1, 1);
     PictureScale->setVisible(false);
 
     Timer2 = new QTimer(this);
@@ -142,15 +141,15 @@ FormMain::FormMain()
     connect(CmdFwdFour, &QPushButton::clicked, this, &FormMain::CmdFwdFour_Click);
     connect(CmdEnd, &QPushButton::clicked, this, &FormMain::CmdEnd_Click);
     connect(CheckThumb, &CheckBox::Click, this, &FormMain::CheckThumb_Click);
-    connect(ImageThumb1, &TempImageBox::Click, this, &FormMain::ImageThumb1_Click);
-    connect(ImageThumb2, &TempImageBox::Click, this, &FormMain::ImageThumb2_Click);
-    connect(ImageThumb3, &TempImageBox::Click, this, &FormMain::ImageThumb3_Click);
-    connect(ImageThumb4, &TempImageBox::Click, this, &FormMain::ImageThumb4_Click);
-    connect(ImageThumb1, &TempImageBox::DblClick, this, &FormMain::ImageThumb1_DblClick);
-    connect(Imagemain, &TempImageBox::Click, this, &FormMain::Imagemain_Click);
-    connect(Imagemain, &TempImageBox::DblClick, this, &FormMain::Imagemain_DblClick);
-    connect(Imagemain, &TempImageBox::MouseDown, this, &FormMain::Imagemain_MouseDown);
-    connect(ImageWeb, &TempImageBox::Click, this, &FormMain::ImageWeb_Click);
+    connect(ImageThumb1, &ImageBox::Click, this, &FormMain::ImageThumb1_Click);
+    connect(ImageThumb2, &ImageBox::Click, this, &FormMain::ImageThumb2_Click);
+    connect(ImageThumb3, &ImageBox::Click, this, &FormMain::ImageThumb3_Click);
+    connect(ImageThumb4, &ImageBox::Click, this, &FormMain::ImageThumb4_Click);
+    connect(ImageThumb1, &ImageBox::DblClick, this, &FormMain::ImageThumb1_DblClick);
+    connect(Imagemain, &ImageBox::Click, this, &FormMain::Imagemain_Click);
+    connect(Imagemain, &ImageBox::DblClick, this, &FormMain::Imagemain_DblClick);
+    connect(Imagemain, &ImageBox::MouseDown, this, &FormMain::Imagemain_MouseDown);
+    connect(ImageWeb, &ImageBox::Click, this, &FormMain::ImageWeb_Click);
 
     Keys::installKeyPreview(this, [this](int key, int shift) { Form_KeyDown(key, shift); });
 }
@@ -161,16 +160,16 @@ FormMain::~FormMain()
         Forms::FormMain = nullptr;
 }
 
-TempImageBox *FormMain::thumb(int n) const
+ImageBox *FormMain::thumb(int n) const
 {
-    TempImageBox *const t[] = {ImageThumb1, ImageThumb2, ImageThumb3, ImageThumb4};
+    ImageBox *const t[] = {ImageThumb1, ImageThumb2, ImageThumb3, ImageThumb4};
     return n >= 1 && n <= 4 ? t[n - 1] : nullptr;
 }
 
 void FormMain::parkThumbnails()
 {
     for (int n = 1; n <= 4; ++n)
-        thumb(n)->move(kParked, thumb(n)->y());
+        thumb(n)->setLeft(kParked);
 }
 
 QString &FormMain::saveDir(int slot)
@@ -258,14 +257,21 @@ void FormMain::showEvent(QShowEvent *event)
 
 void FormMain::layOutControls()
 {
-    Imagemain->resize(620, 490);
+    Imagemain->setHeight(490);
+    Imagemain->setWidth(620);
     // The check box keeps its design size in twips where it fits beside the viewing area.
     const int ps = PixelScale > 0 ? PixelScale : 15;
     CheckThumb->setGeometry(643, 6, qMin(WindowGeometry::toPixels(kCheckThumbWidthTwips, ps), 100),
                             qMin(WindowGeometry::toPixels(kCheckThumbHeightTwips, ps), 24));
     const int thumbTops[] = {31, 151, 272, 392};
+    for (int n = 1; n <= 4; ++n) {
+        thumb(n)->setHeight(100);
+        thumb(n)->setWidth(100);
+    }
     for (int n = 1; n <= 4; ++n)
-        thumb(n)->setGeometry(643, thumbTops[n - 1], 100, 100);
+        thumb(n)->setTop(thumbTops[n - 1]);
+    for (int n = 1; n <= 4; ++n)
+        thumb(n)->setLeft(643);
     const std::pair<QPushButton *, int> captioned[] = {{CmdFiles, 5},   {CmdSize, 83},     {CmdCopy, 161},
                                                        {CmdPrint, 238}, {CmdHelp, 316},    {CmdNoteShow, 394},
                                                        {CmdClose, 473}};
@@ -275,7 +281,7 @@ void FormMain::layOutControls()
                                                       {CmdFwdOne, 649}, {CmdFwdFour, 681},  {CmdEnd, 713}};
     for (auto [b, left] : pictured)
         b->setGeometry(left, 497, 31, 30);
-    ImageWeb->setGeometry(162, 390, 318, 40);
+    ImageWeb->Move(162, 390, 318, 40);
 }
 
 void FormMain::Form_Load()
@@ -295,7 +301,7 @@ void FormMain::Form_Load()
     // 6. The folder browser at the saved folder; a folder that no longer exists is ignored.
     FormFiles *files = Forms::FormFiles.get();
     files->Dir1->setPath(Dir1Value);
-    files->Drive1->setDrive(files->Dir1->path());
+    files->Drive1->setDrive(files->Dir1->Path());
     // 7.
     PixelScale = ScreenMetrics::twipsPerPixel(iLogX);
     // 8. The folder browser stays loaded, hidden (its window made, never flashed on the screen);
@@ -315,7 +321,9 @@ void FormMain::Form_Load()
     if (toWholeNumber(CheckThumbValue, thumbValue))
         CheckThumb->setValue(thumbValue);
     // 15. Park the true-size box.
-    PictureScale->setGeometry(kParked, 0, 1, PictureScale->height());
+    PictureScale->setTop(0);
+    PictureScale->setWidth(1);
+    PictureScale->setLeft(kParked);
     // 16.
     for (QPushButton *b : {CmdFwdOne, CmdEnd, CmdFwdFour, CmdBackOne, CmdHome, CmdBackFour, CmdSize})
         b->setEnabled(false);
@@ -358,7 +366,7 @@ void FormMain::Form_Unload(int &cancel)
     Timer2->stop();
     // A second copy leaves the settings as it found them: the first copy's values stand.
     if (!m_secondCopy) {
-        Dir1Value = Forms::FormFiles->Dir1->path();
+        Dir1Value = Forms::FormFiles->Dir1->Path();
         writeSettings();
     }
     // An open note is not saved here.

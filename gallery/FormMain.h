@@ -3,7 +3,7 @@
 // start-up (Form_Load) and shut-down (Form_Unload).
 #include "Controls.h"
 #include "Forms.h"
-#include "Placeholders.h"
+#include "ImageBox.h"
 
 #include <QPushButton>
 #include <QTimer>
@@ -78,16 +78,16 @@ public:
     QString CheckThumbValue;
 
     // Controls.
-    TempImageBox *Imagemain;
-    TempImageBox *ImageThumb1, *ImageThumb2, *ImageThumb3, *ImageThumb4;
+    ImageBox *Imagemain;
+    ImageBox *ImageThumb1, *ImageThumb2, *ImageThumb3, *ImageThumb4;
     CheckBox *CheckThumb;
     QPushButton *CmdFiles, *CmdSize, *CmdCopy, *CmdPrint, *CmdHelp, *CmdNoteShow, *CmdClose;
     QPushButton *CmdHome, *CmdBackFour, *CmdBackOne, *CmdFwdOne, *CmdFwdFour, *CmdEnd;
-    TempImageBox *ImageWeb;
-    TempImageBox *PictureScale;
+    ImageBox *ImageWeb;
+    PictureBox *PictureScale;
     QTimer *Timer2;
 
-    TempImageBox *thumb(int n) const; // 1..4
+    ImageBox *thumb(int n) const; // 1..4
     // Moves the four thumbnail places to the parked position (Left 32000).
     void parkThumbnails();
 

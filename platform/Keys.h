@@ -15,3 +15,14 @@ int virtualKey(const QKeyEvent *event);
 int shiftMask(Qt::KeyboardModifiers modifiers);
 
 } // namespace Keys
+
+class QWidget;
+#include <functional>
+
+namespace Keys {
+
+// Key preview: every key pressed in the window (whichever of its controls has the focus) is
+// handed to the handler once, before the control sees it; the key is never consumed.
+void installKeyPreview(QWidget *window, std::function<void(int keyCode, int shift)> handler);
+
+} // namespace Keys

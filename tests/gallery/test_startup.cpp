@@ -3,6 +3,7 @@
 // survive a restart, the thumbnail box from its setting, the splash picture, and a second copy.
 #include "AllForms.h"
 #include "FormFiles.h"
+#include "FileLists.h"
 #include "FormMain.h"
 #include "GalleryTest.h"
 #include "ScreenMetrics.h"
@@ -64,6 +65,7 @@ private slots:
     {
         removeSettings();
         QDir::setCurrent(m_cwd.path());
+        Drives::forgetCurrentFolders();
     }
     void cleanup()
     {
@@ -171,11 +173,11 @@ private slots:
         QVERIFY(!files->isVisible());
         QCOMPARE(files->windowTitle(), QStringLiteral("Find Files"));
         QVERIFY(files->OptionAll->isChecked());
-        QCOMPARE(files->File1->pattern(), QStringLiteral("*.bmp;*.gif;*.jpg"));
+        QCOMPARE(files->File1->Pattern(), QStringLiteral("*.bmp;*.gif;*.jpg"));
         QCOMPARE(files->LabelAppear, true);
         for (int n = 1; n <= 6; ++n)
             QCOMPARE(files->retrieveButton(n)->text(), QStringLiteral("Retrieve Location &%1").arg(n));
-        QCOMPARE(files->Dir1->path(), QStringLiteral("/"));
+        QCOMPARE(files->Dir1->Path(), QStringLiteral("/"));
         // The other windows wait for their first reference.
         QVERIFY(!Forms::FormBlowUp.isLoaded());
         QVERIFY(!Forms::FormRemote.isLoaded());
@@ -228,7 +230,7 @@ private slots:
         QCOMPARE(main->CheckThumbValue, QStringLiteral("0"));
         QCOMPARE(main->ListIntervalValue, QStringLiteral("12"));
         QCOMPARE(main->Dir1Value, b.path());
-        QCOMPARE(Forms::FormFiles->Dir1->path(), b.path());
+        QCOMPARE(Forms::FormFiles->Dir1->Path(), b.path());
         QCOMPARE(main->Save2Dir, a.path());
         QCOMPARE(main->Save2Caption, QStringLiteral("Holidays"));
         QCOMPARE(Forms::FormFiles->CmdRetrieve2->text(), QStringLiteral("Holidays"));
@@ -256,7 +258,7 @@ private slots:
         FormMain *main = start();
         QVERIFY(main);
         QCOMPARE(main->Dir1Value, saved.path());
-        QCOMPARE(Forms::FormFiles->Dir1->path(), saved.path());
+        QCOMPARE(Forms::FormFiles->Dir1->Path(), saved.path());
         close(main);
         const QString text = QString::fromUtf8(settingsBytes());
         QCOMPARE(text.count("dir1value", Qt::CaseInsensitive), 1);
@@ -273,7 +275,7 @@ private slots:
         QVERIFY(boxes.messages.isEmpty());
         QCOMPARE(main->Dir1Value, QStringLiteral("/no/such/folder"));
         // The browser stays at its own start folder, which is what the close stores.
-        QCOMPARE(Forms::FormFiles->Dir1->path(), QDir::currentPath());
+        QCOMPARE(Forms::FormFiles->Dir1->Path(), QDir::currentPath());
         close(main);
         QCOMPARE(get("Dir1Value"), QDir::currentPath());
     }
@@ -331,7 +333,7 @@ private slots:
         QVERIFY(main);
         QVERIFY(main->isVisible());
         QVERIFY(boxes.messages.isEmpty());
-        QVERIFY(!main->Imagemain->hasPicture());
+        QVERIFY(main->Imagemain->picture().isNull());
         QCOMPARE(main->SplashTime, 1);
     }
 
