@@ -6,6 +6,8 @@
 #include "ScreenMetrics.h"
 #include "WindowGeometry.h"
 
+#include <QCloseEvent>
+
 namespace {
 const QString kCaption = QStringLiteral("Find Files");
 } // namespace
@@ -116,6 +118,16 @@ QPushButton *FormFiles::retrieveButton(int n) const
 {
     QPushButton *const b[] = {CmdRetrieve1, CmdRetrieve2, CmdRetrieve3, CmdRetrieve4, CmdRetrieve5, CmdRetrieve6};
     return n >= 1 && n <= 6 ? b[n - 1] : nullptr;
+}
+
+void FormFiles::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+    if (!isVisible())
+        return;
+    hide();
+    if (Forms::FormMain)
+        Forms::FormMain->DoFilePrep();
 }
 
 void FormFiles::Form_Load()

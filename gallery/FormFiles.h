@@ -49,6 +49,10 @@ public slots:
     void OptionGIF_Click();
     void OptionJPG_Click();
 
+protected:
+    // The browser stays loaded for the whole run: its close box only hides it, as Esc does.
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     void setPattern(const QString &pattern);
     void resetMainWindowToEmpty();

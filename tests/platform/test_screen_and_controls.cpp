@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -132,6 +134,30 @@ private slots:
         QFETCH(int, modifiers);
         QFETCH(int, code);
         QCOMPARE(Keys::virtualKey(key, Qt::KeyboardModifiers(modifiers)), code);
+    }
+
+    void keyPreviewSeesEachKeyOnceBeforeTheControl()
+    {
+        QWidget window;
+        auto *edit = new QLineEdit(&window);
+        auto *button = new QPushButton("b", &window);
+        QWidget other;
+        QList<std::pair<int, int>> seen;
+        QString textWhenSeen;
+        Keys::installKeyPreview(&window, [&](int key, int shift) {
+            seen.append({key, shift});
+            textWhenSeen = edit->text();
+        });
+        QTest::keyClick(edit, Qt::Key_A);
+        QCOMPARE(seen, (QList<std::pair<int, int>>{{65, 0}}));
+        QCOMPARE(textWhenSeen, QString()); // the handler runs before the control
+        QCOMPARE(edit->text(), QStringLiteral("a")); // and the key is not consumed
+        QTest::keyClick(button, Qt::Key_Escape); // ignored by the button, passed to the window
+        QTest::keyClick(&window, Qt::Key_Plus, Qt::KeypadModifier);
+        QTest::keyClick(edit, Qt::Key_P, Qt::ControlModifier);
+        QTest::keyClick(&other, Qt::Key_Escape);
+        // Ctrl itself goes down first, as on the original platform.
+        QCOMPARE(seen, (QList<std::pair<int, int>>{{65, 0}, {27, 0}, {107, 0}, {17, 2}, {80, 2}}));
     }
 
     void shiftMaskBits()
