@@ -113,8 +113,22 @@ QString sortKey(const QString &name)
             key += QChar(char16_t(0x21 + std::min(end - start, 0xF000)));
             key.append(s + start, end - start);
             i = end;
-        } else {
+        } else if (c < 0x80) {
             key += s[i].toCaseFolded();
+            ++i;
+        } else if (s[i].isMark()) {
+            ++i; // an accent written apart from its letter
+        } else {
+            // Accented letters sort with their base letter ("été" beside "ete", not after "z").
+            const QString parts = s[i].decomposition();
+            bool any = false;
+            for (QChar part : parts)
+                if (!part.isMark()) {
+                    key += part.toCaseFolded();
+                    any = true;
+                }
+            if (!any)
+                key += s[i].toCaseFolded();
             ++i;
         }
     }

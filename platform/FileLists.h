@@ -42,7 +42,7 @@ namespace FolderListing {
 bool canList(const QString &folder);
 // An absolute, clean folder path: relative paths are taken from base.
 QString absolute(const QString &path, const QString &base);
-// Order of the lists: alphabetical without regard to case, runs of digits compared by value
+// Order of the lists: alphabetical without regard to case or accents, runs of digits by value
 // ("img2" before "img10"), the same whatever the process locale. Names equal in that order
 // (differing in case or leading zeros only) keep a fixed order between them.
 QString sortKey(const QString &name);

@@ -181,7 +181,7 @@ void ImageBox::paintEvent(QPaintEvent *)
                        && qFuzzyCompare(target.width() * devicePixelRatioF(), image.width())
                        && qFuzzyCompare(target.height() * devicePixelRatioF(), image.height());
     if (!whole)
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.setRenderHints(QPainter::SmoothPixmapTransform | QPainter::Antialiasing);
     painter.drawImage(target, image);
 }
 

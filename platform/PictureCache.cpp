@@ -254,6 +254,13 @@ void PictureCache::prepare(const Picture &picture, const QSize &drawnSize)
     });
 }
 
+QSize PictureCache::decodeSize(const Picture &picture, const QSize &drawnSize)
+{
+    if (picture.isNull())
+        return {};
+    return levelSize(picture.d->size, levelFor(*picture.d, drawnSize));
+}
+
 void PictureCache::setCapacity(qint64 bytes)
 {
     QMutexLocker lock(&p->mutex);

@@ -22,6 +22,9 @@ public:
     QImage fullImage(const Picture &picture);
     // Decode for drawnSize on a worker thread unless a fitting decode is cached or under way.
     void prepare(const Picture &picture, const QSize &drawnSize);
+    // The size at which a drawing of drawnSize is decoded from the file: for a JPEG the smallest
+    // M/8 of its size covering drawnSize, for other formats the whole picture.
+    static QSize decodeSize(const Picture &picture, const QSize &drawnSize);
 
     // Bytes of decoded pixels kept at most (default 384 MB). A single decode larger than
     // this is handed out but not kept.
