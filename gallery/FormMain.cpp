@@ -205,7 +205,9 @@ void FormMain::readSettings()
 
 void FormMain::writeSettings()
 {
-    const auto put = [](const QString &key, const QString &value) { Settings::SaveSetting(kApp, kSection, key, value); };
+    // All 19 in their write order, in one replacement of the file.
+    QList<std::pair<QString, QString>> values;
+    const auto put = [&values](const QString &key, const QString &value) { values.append({key, value}); };
     put(QStringLiteral("CheckThumbValue"), CheckThumbValue);
     put(QStringLiteral("Dir1value"), Dir1Value);
     for (int slot = 1; slot <= 6; ++slot) {
@@ -217,6 +219,7 @@ void FormMain::writeSettings()
     put(QStringLiteral("TextNoteFontSize"), TextNoteFontSize);
     put(QStringLiteral("TextNoteFontItalic"), TextNoteFontItalic);
     put(QStringLiteral("TextNoteFontBold"), TextNoteFontBold);
+    Settings::SaveSettings(kApp, kSection, values);
 }
 
 // Window size and place in twips, as the screen gives them: 762 x 558 pixels, centred, or 4

@@ -195,6 +195,11 @@ QString GetSetting(const QString &app, const QString &section, const QString &ke
 
 bool SaveSetting(const QString &app, const QString &section, const QString &key, const QString &value)
 {
+    return SaveSettings(app, section, {{key, value}});
+}
+
+bool SaveSettings(const QString &app, const QString &section, const QList<std::pair<QString, QString>> &values)
+{
     const QString path = filePath(app);
     QByteArray before;
     {
@@ -203,7 +208,8 @@ bool SaveSetting(const QString &app, const QString &section, const QString &key,
             before = f.readAll();
     }
     IniDocument doc = IniDocument::parse(before);
-    doc.setValue(section, key, value);
+    for (const auto &[key, value] : values)
+        doc.setValue(section, key, value);
     const QByteArray after = doc.serialize();
     if (after == before)
         return true;

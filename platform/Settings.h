@@ -4,6 +4,7 @@
 // case ("Dir1Value" and "Dir1value" reach one value) and the file never holds two spellings of a key.
 #include <QList>
 #include <QString>
+#include <utility>
 
 namespace Settings {
 
@@ -13,6 +14,10 @@ QString GetSetting(const QString &app, const QString &section, const QString &ke
 
 // Creates or replaces the value; the file is replaced atomically. False when it cannot be written.
 bool SaveSetting(const QString &app, const QString &section, const QString &key, const QString &value);
+
+// Several values at once, in the order given, with one replacement of the file: a program that
+// stops half-way through leaves the file as it was before, never half written.
+bool SaveSettings(const QString &app, const QString &section, const QList<std::pair<QString, QString>> &values);
 
 // Where the application's file lives.
 QString filePath(const QString &app);

@@ -103,6 +103,13 @@ private slots:
         QCOMPARE(GetSetting("Vistello", "Startup", "Save2Caption", "default"), QStringLiteral("after"));
     }
 
+    void severalValuesInOneWriteKeepTheirOrder()
+    {
+        writeFile("Vistello", "[Startup]\nb=old\n");
+        QVERIFY(SaveSettings("Vistello", "Startup", {{"a", "1"}, {"B", "2"}, {"c", "3"}}));
+        QCOMPARE(fileBytes("Vistello"), QByteArray("[Startup]\nB=2\na=1\nc=3\n"));
+    }
+
     void otherSectionsAndKeysAreKept()
     {
         writeFile("Vistello", "; comment\n[Other]\nA=1\n\n[Startup]\nB=2\n");
