@@ -313,7 +313,9 @@ private slots:
         ProgramFolderFixture folder;
         FormMain *main = start();
         QVERIFY(main);
+        Forms::FormInfo->show();
         main->CheckThumb->click();
+        QVERIFY(!Forms::FormInfo.isLoaded()); // the information window closes first
         QCOMPARE(main->CheckThumbValue, QStringLiteral("0"));
         for (int n = 1; n <= 4; ++n)
             QVERIFY(!main->thumb(n)->isVisible());
