@@ -287,54 +287,52 @@ void FormMain::layOutControls()
     ImageWeb->Move(162, 390, 318, 40);
 }
 
+// Start-up, in a fixed order that the rest of the program relies on: the browser points at the
+// saved folder with every picture type and NCount -1 before the first picture is chosen, and the
+// splash period counts from the very end.
 void FormMain::Form_Load()
 {
-    // 1. The settings.
+    // The settings.
     readSettings();
-    // 2. Retrieve captions; the first reference loads the folder browser, hidden.
+    // Retrieve captions; the first reference loads the folder browser, hidden.
     for (int slot = 1; slot <= 6; ++slot)
         Forms::FormFiles->retrieveButton(slot)->setText(saveCaption(slot));
-    // 3. No click on the picture during the splash period.
+    // No click on the picture during the splash period.
     Imagemain->setEnabled(false);
-    // 4. Screen metrics.
+    // Screen metrics.
     iHorzRes = ScreenMetrics::width();
     iVertRes = ScreenMetrics::height();
     iLogX = ScreenMetrics::logicalDpiX();
-    // 5. From here a step that fails is skipped: every step below leaves its control as it was.
-    // 6. The folder browser at the saved folder; a folder that no longer exists is ignored.
+    // From here on a statement that fails is skipped: it leaves its control as it was.
+    // The folder browser at the saved folder; a folder that no longer exists is ignored.
     FormFiles *files = Forms::FormFiles.get();
     files->Dir1->setPath(Dir1Value);
     files->Drive1->setDrive(files->Dir1->Path());
-    // 7.
     PixelScale = ScreenMetrics::twipsPerPixel(iLogX);
-    // 8. The folder browser stays loaded, hidden (its window made, never flashed on the screen);
+    // The folder browser stays loaded, hidden (its window made, never flashed on the screen);
     // it is shown later at the size its callers give it.
     files->winId();
     files->hide();
-    // 9. All picture types.
+    // All picture types.
     files->OptionAll->setValue(true);
-    // 10.
     NCount = -1;
-    // 11, 12.
     placeWindow();
-    // 13.
     layOutControls();
-    // 14. Ticking the box runs its click handling.
+    // Ticking the box runs its click handling.
     int thumbValue = 0;
     if (toWholeNumber(CheckThumbValue, thumbValue))
         CheckThumb->setValue(thumbValue);
-    // 15. Park the true-size box.
+    // Park the true-size box.
     PictureScale->setTop(0);
     PictureScale->setWidth(1);
     PictureScale->setLeft(kParked);
-    // 16.
+    // Navigation waits for a folder to be shown.
     for (QPushButton *b : {CmdFwdOne, CmdEnd, CmdFwdFour, CmdBackOne, CmdHome, CmdBackFour, CmdSize})
         b->setEnabled(false);
-    // 17.
     StopThumb = false;
     SlideOn = false;
     Tick = 0;
-    // 18. Only the width is tested.
+    // Only the width is tested.
     if (iHorzRes < 800) {
         const QString crlf = QStringLiteral("\r\n");
         Messages::critical(this, QStringLiteral("Display Resolution"),
@@ -345,16 +343,15 @@ void FormMain::Form_Load()
                                + QStringLiteral("resolution using the Windows Display") + crlf
                                + QStringLiteral("Dialogue (Control Panel)."));
     }
-    // 19. A missing splash picture leaves the viewing area empty.
+    // A missing splash picture leaves the viewing area empty.
     Imagemain->loadPicture(ProgramFolder::file(QStringLiteral("splash.fig")));
-    // 20.
+    // The splash period is counted from here.
     SplashTime = 1;
     HelpActive = false;
-    // 21.
     if (CheckThumb->value() == 0)
         for (int n = 1; n <= 4; ++n)
             thumb(n)->setVisible(false);
-    // 22. Another copy runs: this one ends at once, without a message.
+    // Another copy runs: this one ends at once, without a message.
     if (m_instance->anotherIsRunning()) {
         m_secondCopy = true;
         Forms::FormFiles.unload();

@@ -1,5 +1,5 @@
 #pragma once
-// Helpers for the gallery's tests: a program folder with generated support pictures, the settings
+// Shared pieces of the gallery's tests: a program folder with generated support pictures, the settings
 // file, starting and closing the main window, and screens of other sizes in child processes.
 #include "Messages.h"
 
