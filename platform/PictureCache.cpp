@@ -100,10 +100,14 @@ struct PictureCache::Private {
         auto it = files.find(key);
         if (it == files.end())
             return {0, {}};
-        auto s = it.value().lower_bound(level);
-        if (s == it.value().end())
-            return {0, {}};
-        return {s->first, s->second};
+        // A larger decode that failed (a whole picture past the memory limit) does not stand for
+        // a smaller one, which may well succeed.
+        for (auto s = it.value().lower_bound(level); s != it.value().end(); ++s) {
+            const bool failed = s->second->state == State::Ready && s->second->image.isNull();
+            if (!failed || s->first == level)
+                return {s->first, s->second};
+        }
+        return {0, {}};
     }
 
     void evict()
