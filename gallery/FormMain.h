@@ -1,0 +1,165 @@
+#pragma once
+// The main window: viewing area, thumbnail column, button row, the shared state of the gallery,
+// start-up (Form_Load) and shut-down (Form_Unload).
+#include "Controls.h"
+#include "Forms.h"
+#include "ImageBox.h"
+
+#include <QPushButton>
+#include <QTimer>
+#include <memory>
+
+class SingleInstance;
+
+class FormMain : public LoadableForm {
+    Q_OBJECT
+    Q_PROPERTY(QString Content MEMBER Content)
+    Q_PROPERTY(QString TextNoteFontName MEMBER TextNoteFontName)
+    Q_PROPERTY(QString TextNoteFontSize MEMBER TextNoteFontSize)
+    Q_PROPERTY(QString TextNoteFontItalic MEMBER TextNoteFontItalic)
+    Q_PROPERTY(QString TextNoteFontBold MEMBER TextNoteFontBold)
+    Q_PROPERTY(int iHorzRes MEMBER iHorzRes)
+    Q_PROPERTY(int iVertRes MEMBER iVertRes)
+    Q_PROPERTY(int iLogX MEMBER iLogX)
+    Q_PROPERTY(int PixelScale MEMBER PixelScale)
+    Q_PROPERTY(int NCount MEMBER NCount)
+    Q_PROPERTY(float Ratio MEMBER Ratio)
+    Q_PROPERTY(bool StopThumb MEMBER StopThumb)
+    Q_PROPERTY(float ZoomValue MEMBER ZoomValue)
+    Q_PROPERTY(QString Dir1Value MEMBER Dir1Value)
+    Q_PROPERTY(QString Save1Dir MEMBER Save1Dir)
+    Q_PROPERTY(QString Save1Caption MEMBER Save1Caption)
+    Q_PROPERTY(QString Save2Dir MEMBER Save2Dir)
+    Q_PROPERTY(QString Save2Caption MEMBER Save2Caption)
+    Q_PROPERTY(QString Save3Dir MEMBER Save3Dir)
+    Q_PROPERTY(QString Save3Caption MEMBER Save3Caption)
+    Q_PROPERTY(QString Save4Dir MEMBER Save4Dir)
+    Q_PROPERTY(QString Save4Caption MEMBER Save4Caption)
+    Q_PROPERTY(QString Save5Dir MEMBER Save5Dir)
+    Q_PROPERTY(QString Save5Caption MEMBER Save5Caption)
+    Q_PROPERTY(QString Save6Dir MEMBER Save6Dir)
+    Q_PROPERTY(QString Save6Caption MEMBER Save6Caption)
+    Q_PROPERTY(int ListIndexStore MEMBER ListIndexStore)
+    Q_PROPERTY(int SplashTime MEMBER SplashTime)
+    Q_PROPERTY(bool HelpActive MEMBER HelpActive)
+    Q_PROPERTY(bool SlideOn MEMBER SlideOn)
+    Q_PROPERTY(int Tick MEMBER Tick)
+    Q_PROPERTY(int Interval MEMBER Interval)
+    Q_PROPERTY(QString ListIntervalValue MEMBER ListIntervalValue)
+    Q_PROPERTY(QString CheckThumbValue MEMBER CheckThumbValue)
+public:
+    FormMain();
+    ~FormMain() override;
+
+    // Shared state, in its order of declaration.
+    QString Content;
+    QString TextNoteFontName;
+    QString TextNoteFontSize;
+    QString TextNoteFontItalic;
+    QString TextNoteFontBold;
+    int iHorzRes = 0;
+    int iVertRes = 0;
+    int iLogX = 0;
+    int PixelScale = 0;
+    int NCount = 0;
+    float Ratio = 0;
+    bool StopThumb = false;
+    float ZoomValue = 0;
+    QString Dir1Value;
+    QString Save1Dir, Save1Caption, Save2Dir, Save2Caption, Save3Dir, Save3Caption;
+    QString Save4Dir, Save4Caption, Save5Dir, Save5Caption, Save6Dir, Save6Caption;
+    int ListIndexStore = 0;
+    int SplashTime = 0;
+    bool HelpActive = false;
+    bool SlideOn = false;
+    int Tick = 0;
+    int Interval = 0;
+    QString ListIntervalValue;
+    QString CheckThumbValue;
+
+    // Controls.
+    ImageBox *Imagemain;
+    ImageBox *ImageThumb1, *ImageThumb2, *ImageThumb3, *ImageThumb4;
+    CheckBox *CheckThumb;
+    QPushButton *CmdFiles, *CmdSize, *CmdCopy, *CmdPrint, *CmdHelp, *CmdNoteShow, *CmdClose;
+    QPushButton *CmdHome, *CmdBackFour, *CmdBackOne, *CmdFwdOne, *CmdFwdFour, *CmdEnd;
+    ImageBox *ImageWeb;
+    PictureBox *PictureScale;
+    QTimer *Timer2;
+
+    ImageBox *thumb(int n) const; // 1..4
+    // Moves the four thumbnail places to the parked position (Left 32000).
+    void parkThumbnails();
+
+    // The stored folder locations by slot (1..6).
+    QString &saveDir(int slot);
+    QString &saveCaption(int slot);
+
+    // True when start-up found another copy running and this one ended at once.
+    bool isSecondCopy() const { return m_secondCopy; }
+
+    void Form_Load() override;
+    void Form_Unload(int &cancel) override;
+
+public slots:
+    // Public procedures, in their order of declaration.
+    void DoSlide();
+    void DoTimer();
+    void DoFilePrep();
+    void DoHelp();
+    void DoInfo();
+    void DoSelectPicture();
+    void DoThumbs();
+    void DoNoteView();
+    void DoNote();
+    void DoActual();
+    void DoBlowUp();
+    void DoThumbScale();
+    void DoScale();
+
+    // Event handlers.
+    void Form_KeyDown(int KeyCode, int Shift);
+    void Form_Click();
+    void Form_DblClick();
+    void CmdFiles_Click();
+    void CmdSize_Click();
+    void CmdCopy_Click();
+    void CmdPrint_Click();
+    void CmdHelp_Click();
+    void CmdNoteShow_Click();
+    void CmdClose_Click();
+    void CmdHome_Click();
+    void CmdBackFour_Click();
+    void CmdBackOne_Click();
+    void CmdFwdOne_Click();
+    void CmdFwdFour_Click();
+    void CmdEnd_Click();
+    void CheckThumb_Click();
+    void ImageThumb1_Click();
+    void ImageThumb2_Click();
+    void ImageThumb3_Click();
+    void ImageThumb4_Click();
+    void ImageThumb1_DblClick();
+    void Imagemain_Click();
+    void Imagemain_DblClick();
+    void Imagemain_MouseDown(int Button, int Shift, double X, double Y);
+    void ImageWeb_Click();
+    void Timer2_Timer();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void readSettings();
+    void writeSettings();
+    void layOutControls();
+    void placeWindow();
+    void applyOuterGeometry();
+
+    QRect m_outer; // the window's frame rectangle as start-up placed it
+
+    std::unique_ptr<SingleInstance> m_instance;
+    bool m_secondCopy = false;
+};

@@ -1,0 +1,39 @@
+#include "Controls.h"
+
+CheckBox::CheckBox(const QString &text, QWidget *parent)
+    : QCheckBox(text, parent)
+{
+    connect(this, &QAbstractButton::clicked, this, &CheckBox::Click);
+}
+
+bool CheckBox::setValue(int v)
+{
+    if (v != 0 && v != 1)
+        return false;
+    if (v == value())
+        return true;
+    setChecked(v == 1);
+    emit Click();
+    return true;
+}
+
+OptionButton::OptionButton(const QString &text, QWidget *parent)
+    : QRadioButton(text, parent)
+{
+    connect(this, &QAbstractButton::clicked, this, [this](bool checked) {
+        if (checked)
+            emit Click();
+    });
+}
+
+void OptionButton::setValue(bool v)
+{
+    if (!v) {
+        setAutoExclusive(false);
+        setChecked(false);
+        setAutoExclusive(true);
+        return;
+    }
+    setChecked(true);
+    emit Click();
+}

@@ -1,0 +1,133 @@
+#include "Keys.h"
+
+#include <QKeyEvent>
+
+namespace Keys {
+
+int virtualKey(int key, Qt::KeyboardModifiers modifiers)
+{
+    const bool keypad = modifiers & Qt::KeypadModifier;
+    if (keypad) {
+        if (key >= Qt::Key_0 && key <= Qt::Key_9)
+            return 96 + (key - Qt::Key_0);
+        switch (key) {
+        case Qt::Key_Asterisk: return 106;
+        case Qt::Key_Plus: return 107;
+        case Qt::Key_Minus: return 109;
+        case Qt::Key_Period:
+        case Qt::Key_Comma: return 110;
+        case Qt::Key_Slash: return 111;
+        default: break;
+        }
+    }
+    if (key >= Qt::Key_A && key <= Qt::Key_Z)
+        return 65 + (key - Qt::Key_A);
+    if (key >= Qt::Key_0 && key <= Qt::Key_9)
+        return 48 + (key - Qt::Key_0);
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
+        return 112 + (key - Qt::Key_F1);
+    switch (key) {
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Shift: return 16;
+    case Qt::Key_Control: return 17;
+    case Qt::Key_Alt: return 18;
+    case Qt::Key_Pause: return 19;
+    case Qt::Key_CapsLock: return 20;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Space: return 32;
+    case Qt::Key_PageUp: return 33;
+    case Qt::Key_PageDown: return 34;
+    case Qt::Key_End: return 35;
+    case Qt::Key_Home: return 36;
+    case Qt::Key_Left: return 37;
+    case Qt::Key_Up: return 38;
+    case Qt::Key_Right: return 39;
+    case Qt::Key_Down: return 40;
+    case Qt::Key_Print: return 44;
+    case Qt::Key_Insert: return 45;
+    case Qt::Key_Delete: return 46;
+    case Qt::Key_Asterisk: return 106;
+    case Qt::Key_Plus: return 187;
+    case Qt::Key_Comma: return 188;
+    case Qt::Key_Minus: return 189;
+    case Qt::Key_Period: return 190;
+    case Qt::Key_Slash: return 191;
+    default: return 0;
+    }
+}
+
+int virtualKey(const QKeyEvent *event)
+{
+    return virtualKey(event->key(), event->modifiers());
+}
+
+int shiftMask(Qt::KeyboardModifiers modifiers)
+{
+    int mask = 0;
+    if (modifiers & Qt::ShiftModifier)
+        mask |= ShiftMask;
+    if (modifiers & Qt::ControlModifier)
+        mask |= CtrlMask;
+    if (modifiers & Qt::AltModifier)
+        mask |= AltMask;
+    return mask;
+}
+
+} // namespace Keys
+
+#include <QApplication>
+#include <QPointer>
+#include <QWidget>
+
+namespace Keys {
+
+namespace {
+// One filter on the application sees a key event at its first receiver and again at each
+// ancestor it propagates to; only the first sighting counts.
+class KeyPreviewFilter : public QObject {
+public:
+    KeyPreviewFilter(QWidget *window, std::function<void(int, int)> handler)
+        : QObject(window), m_window(window), m_handler(std::move(handler))
+    {
+        qApp->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *obj, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress || !obj->isWidgetType())
+            return false;
+        auto *w = static_cast<QWidget *>(obj);
+        auto *key = static_cast<QKeyEvent *>(event);
+        const bool propagated = key == m_lastEvent && m_lastReceiver && w != m_lastReceiver
+                                && w->isAncestorOf(m_lastReceiver) && key->timestamp() == m_lastTimestamp
+                                && key->key() == m_lastKey;
+        m_lastEvent = key;
+        m_lastReceiver = w;
+        m_lastTimestamp = key->timestamp();
+        m_lastKey = key->key();
+        if (propagated || w->window() != m_window)
+            return false;
+        m_handler(virtualKey(key), shiftMask(key->modifiers()));
+        return false;
+    }
+
+private:
+    QWidget *m_window;
+    std::function<void(int, int)> m_handler;
+    const QKeyEvent *m_lastEvent = nullptr;
+    QPointer<QWidget> m_lastReceiver;
+    quint64 m_lastTimestamp = 0;
+    int m_lastKey = 0;
+};
+} // namespace
+
+void installKeyPreview(QWidget *window, std::function<void(int, int)> handler)
+{
+    new KeyPreviewFilter(window, std::move(handler));
+}
+
+} // namespace Keys

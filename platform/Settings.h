@@ -1,0 +1,51 @@
+#pragma once
+// The per-user settings store: text values per application and section, kept in an INI file
+// $XDG_CONFIG_HOME/<app>/<app>.ini. Key and section names are compared without regard to letter
+// case ("Dir1Value" and "Dir1value" reach one value) and the file never holds two spellings of a key.
+#include <QList>
+#include <QString>
+#include <utility>
+
+namespace Settings {
+
+// The stored text, or def when the application, the section or the key is absent.
+QString GetSetting(const QString &app, const QString &section, const QString &key,
+                   const QString &def = QString());
+
+// Creates or replaces the value; the file is replaced atomically. False when it cannot be written.
+bool SaveSetting(const QString &app, const QString &section, const QString &key, const QString &value);
+
+// Several values at once, in the order given, with one replacement of the file: a program that
+// stops half-way through leaves the file as it was before, never half written.
+bool SaveSettings(const QString &app, const QString &section, const QList<std::pair<QString, QString>> &values);
+
+// Where the application's file lives.
+QString filePath(const QString &app);
+
+// The INI text model used by the store, kept apart so it can be checked on its own.
+class IniDocument {
+public:
+    struct Entry {
+        QString key;
+        QString value;
+    };
+    struct Section {
+        QString name;
+        QList<Entry> entries;
+    };
+
+    static IniDocument parse(const QByteArray &data);
+    QByteArray serialize() const;
+
+    // nullptr when absent; names compared without regard to case.
+    const QString *value(const QString &section, const QString &key) const;
+    // Replaces the value (and the key's spelling) or appends it.
+    void setValue(const QString &section, const QString &key, const QString &value);
+
+    const QList<Section> &sections() const { return m_sections; }
+
+private:
+    QList<Section> m_sections;
+};
+
+} // namespace Settings
