@@ -91,7 +91,7 @@ CodePage::CodePage(int number)
     const char *name = codecName(number);
     if (!name)
         return;
-    QStringDecoder decoder(name);
+    QStringDecoder decoder(name, QStringConverter::Flag::Stateless);
     if (!decoder.isValid())
         return; // no ICU: Windows-1252 stands in
     if (number == 932 || number == 936 || number == 949 || number == 950) {
@@ -118,8 +118,15 @@ QString CodePage::decode(const QByteArray &bytes)
             *out++ = m_table[uchar(c)];
         return text;
     }
-    m_decoder.resetState();
-    return m_decoder.decode(bytes);
+    // A lead byte cut off at the end would vanish silently: a control byte after the run makes
+    // the decoder report it (as U+FFFD, or as SUB in some pages); the control byte is then dropped.
+    QByteArray terminated = bytes;
+    terminated.append('\x01');
+    QString text = m_decoder.decode(terminated);
+    if (text.endsWith(QChar(1)))
+        text.chop(1);
+    text.replace(QChar(0x1A), QChar(QChar::ReplacementCharacter));
+    return text;
 }
 
 CodePage &CodePages::get(int number)

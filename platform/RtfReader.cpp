@@ -281,13 +281,14 @@ bool Reader::groupClose()
     flushPending();
     if (m_st.dest == Dest::FontTable)
         fontTableEnd();
-    if (m_stack.empty())
+    // The outermost group ends the document; its state stays for the last paragraph.
+    if (m_stack.size() <= 1)
         return false;
     m_st = m_stack.back();
     m_stack.pop_back();
     m_page = nullptr;
     charChanged();
-    return !m_stack.empty();
+    return true;
 }
 
 void Reader::controlWord()
