@@ -153,6 +153,18 @@ static void readPlainText(QTextDocument &doc, const QByteArray &data)
     QString text = utf8(data);
     if (utf8.hasError())
         text = Rtf::fromCp1252(data);
+    // Control characters are not text (and RTF could not carry them); the characters that
+    // QTextDocument takes as frame or object marks are shown as U+FFFD.
+    qsizetype kept = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char16_t c = text.at(i).unicode();
+        if ((c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || c == 0x7F)
+            continue;
+        if (c == QChar::ObjectReplacementCharacter || c == 0xFDD0 || c == 0xFDD1 || c == 0xFFFE || c == 0xFFFF)
+            c = QChar::ReplacementCharacter;
+        text[kept++] = QChar(c);
+    }
+    text.truncate(kept);
     doc.setPlainText(text);
 }
 

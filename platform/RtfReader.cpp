@@ -534,10 +534,10 @@ void Reader::textBytes()
         return;
     }
     // A stretch of printable ASCII goes in at once when nothing stands in its way.
-    if (m_skip == 0 && m_pending.isEmpty() && m_high == 0 && uchar(*m_p) >= 0x20 && uchar(*m_p) < 0x80) {
+    const auto printable = [](char c) { return uchar(c) >= 0x20 && uchar(c) < 0x7F; };
+    if (m_skip == 0 && m_pending.isEmpty() && m_high == 0 && printable(*m_p)) {
         const char *start = m_p;
-        while (m_p < m_end && uchar(*m_p) >= 0x20 && uchar(*m_p) < 0x80 && *m_p != '{'
-               && *m_p != '}' && *m_p != '\\')
+        while (m_p < m_end && printable(*m_p) && *m_p != '{' && *m_p != '}' && *m_p != '\\')
             ++m_p;
         startRun();
         m_run.append(QLatin1StringView(start, m_p - start));
@@ -766,7 +766,7 @@ void Reader::fontTableText(const char *from, const char *to)
 
 void Reader::fontNameByte(char b)
 {
-    if (m_fontNumber >= 0 && m_fontBytes.size() + m_fontName.size() < 256)
+    if (m_fontNumber >= 0 && uchar(b) >= 0x20 && b != 0x7F && m_fontBytes.size() + m_fontName.size() < 256)
         m_fontBytes.append(b);
 }
 
@@ -784,6 +784,12 @@ void Reader::fontTableEnd()
         fontNameDecode();
         Font &font = m_fonts[m_fontNumber];
         font.codePage = m_fontCodePage;
+        // Only characters a name can hold; the writer could not give the others back.
+        m_fontName.removeIf([](QChar c) {
+            const char16_t u = c.unicode();
+            return u < 0x20 || u == 0x7F || c.isSurrogate() || u == QChar::ObjectReplacementCharacter
+                || u == QChar::ParagraphSeparator || u == 0xFDD0 || u == 0xFDD1 || u == 0xFFFE || u == 0xFFFF;
+        });
         font.name = m_fontName.trimmed();
         m_page = nullptr;
         m_charFormats.clear();
