@@ -174,6 +174,7 @@ void read(QTextDocument &doc, const QByteArray &data)
         Rtf::read(doc, data);
     else
         readPlainText(doc, data);
+    doc.setModified(false);
 }
 
 QByteArray write(const QTextDocument &doc)

@@ -18,7 +18,8 @@ bool isRtf(const QByteArray &data);
 
 // Replaces the document's content with the data: RTF when isRtf(), otherwise plain text
 // (UTF-8 when valid, else Windows-1252). Never fails: damaged RTF yields the text read so far.
-// The undo history is cleared; the document's default font is left as it is.
+// Afterwards the document is unmodified and has no undo history; its default font is left
+// as it is.
 void read(QTextDocument &doc, const QByteArray &data);
 
 // The whole document as RTF ("{\rtf1\ansi\ansicpg1252\deff0" with font and colour tables).

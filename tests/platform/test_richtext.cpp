@@ -431,7 +431,11 @@ private slots:
     {
         QTextEdit editor;
         editor.resize(400, 300);
+        editor.setFont(QFont(QStringLiteral("Times New Roman"), 12));
         editor.show();
+        editor.setPlainText(QStringLiteral("antes"));
+        editor.insertPlainText(QStringLiteral(" editado"));
+        QVERIFY(editor.document()->isModified());
         const QByteArray rtf =
             "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\froman Times New Roman;}{\\f1\\fswiss Arial;}}"
             "\\pard\\qc\\f1\\fs32\\b T\\'edtulo\\par\\pard\\b0\\fs40\\par\\pard\\f0\\fs24 texto\\par}";
@@ -446,8 +450,10 @@ private slots:
         editor.setTextCursor(cursor);
         QCOMPARE(editor.alignment(), Qt::AlignHCenter);
         QCOMPARE(editor.fontWeight(), int(QFont::Bold));
-        // Undo does not bring back what was there before the file.
+        // Undo does not bring back what was there before the file; the file is as loaded.
         QVERIFY(!editor.document()->isUndoAvailable());
+        QVERIFY(!editor.document()->isModified());
+        QCOMPARE(editor.document()->defaultFont().family(), QStringLiteral("Times New Roman"));
     }
 
     void windowsFontNamesShowInMetricCompatibleFonts()

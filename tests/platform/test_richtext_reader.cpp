@@ -472,6 +472,7 @@ private slots:
         for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
             read << b.text();
         QCOMPARE(read, paragraphs);
+        QVERIFY(!doc.isModified());
         if (!RichText::isRtf(data)) {
             QCOMPARE(QTextCursor(&doc).charFormat().fontWeight(), int(QFont::Normal));
             QVERIFY(!RichText::write(doc).contains("\\b"));
