@@ -151,7 +151,7 @@ const std::unordered_map<std::string_view, Keyword> &keywords()
 class Reader {
 public:
     Reader(QTextDocument &doc, const QByteArray &data)
-        : m_doc(doc), m_cursor(&doc),
+        : m_cursor(&doc),
           m_p(data.constData()), m_end(data.constData() + data.size())
     {
     }
@@ -189,7 +189,6 @@ private:
     void fontTableEnd();
     void colorTableEntry();
 
-    QTextDocument &m_doc;
     QTextCursor m_cursor;
     const char *m_p;
     const char *m_end;
