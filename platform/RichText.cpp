@@ -6,6 +6,7 @@
 #include <QStringDecoder>
 #include <QTextBlockFormat>
 #include <QTextDocument>
+#include <QTextFrame>
 
 namespace RichText {
 
@@ -170,10 +171,19 @@ static void readPlainText(QTextDocument &doc, const QByteArray &data)
 
 void read(QTextDocument &doc, const QByteArray &data)
 {
+    // Loading is not an edit: no undo history, and the document is unmodified afterwards.
+    // Clearing the document makes a new root frame; the editor's own frame format (its
+    // background and margins) stays as it was.
+    const bool undo = doc.isUndoRedoEnabled();
+    doc.setUndoRedoEnabled(false);
+    const QTextFrameFormat frame = doc.rootFrame()->frameFormat();
+    doc.clear();
     if (isRtf(data))
         Rtf::read(doc, data);
     else
         readPlainText(doc, data);
+    doc.rootFrame()->setFrameFormat(frame);
+    doc.setUndoRedoEnabled(undo);
     doc.setModified(false);
 }
 

@@ -53,6 +53,7 @@ private:
     std::unordered_map<int, std::unique_ptr<CodePage>> m_pages;
 };
 
+// Reads into an empty document.
 void read(QTextDocument &doc, const QByteArray &data);
 QByteArray write(const QTextDocument &doc);
 

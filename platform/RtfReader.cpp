@@ -810,11 +810,7 @@ void Reader::colorTableEntry()
 
 void read(QTextDocument &doc, const QByteArray &data)
 {
-    const bool undo = doc.isUndoRedoEnabled();
-    doc.setUndoRedoEnabled(false);
-    doc.clear();
     Reader(doc, data).run();
-    doc.setUndoRedoEnabled(undo);
 }
 
 } // namespace RichText::Rtf

@@ -311,15 +311,22 @@ private slots:
         QPalette palette = editor.palette();
         palette.setColor(QPalette::Base, QColor(1, 2, 3));
         editor.setPalette(palette);
+        editor.setPlainText(QStringLiteral("texto"));
         QTextFrameFormat frame = editor.document()->rootFrame()->frameFormat();
         frame.setBackground(QColor(4, 5, 6));
         editor.document()->rootFrame()->setFrameFormat(frame);
-        editor.setPlainText(QStringLiteral("texto"));
         const QByteArray rtf = RichText::write(*editor.document());
         QVERIFY(rtf.contains("{\\colortbl ;}"));
         QVERIFY(!rtf.contains("\\red1\\green2\\blue3"));
         QVERIFY(!rtf.contains("\\red4\\green5\\blue6"));
         QVERIFY(!rtf.contains("viewbk"));
+
+        // Opening an entry leaves the editor's background as it was.
+        RichText::read(*editor.document(), "{\\rtf1{\\colortbl;\\red9\\green9\\blue9;}\\cb1 outro}");
+        QCOMPARE(editor.document()->rootFrame()->frameFormat().background().color(), QColor(4, 5, 6));
+        RichText::read(*editor.document(), "texto simples");
+        QCOMPARE(editor.document()->rootFrame()->frameFormat().background().color(), QColor(4, 5, 6));
+        QCOMPARE(editor.palette().color(QPalette::Base), QColor(1, 2, 3));
     }
 
     void indentsAsTheRulerSetsThem_data()
