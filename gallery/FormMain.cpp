@@ -602,15 +602,16 @@ void FormMain::fitViewingArea()
             CmdSize->setEnabled(false);
         return;
     }
+    // Box arithmetic in single precision, as the ratio is held.
     if (W <= H) {
         Ratio = float(W) / float(H);
-        Imagemain->setWidth(Imagemain->Height() * Ratio);
-        Imagemain->setLeft(310 - Imagemain->Width() / 2 + 7);
+        Imagemain->setWidth(float(Imagemain->Height()) * Ratio);
+        Imagemain->setLeft(310.0f - float(Imagemain->Width()) / 2 + 7);
         ZoomValue = float(std::floor(490 / H * 100 + 0.5));
     } else {
         Ratio = float(H) / float(W);
-        Imagemain->setHeight(Imagemain->Width() * Ratio);
-        Imagemain->setTop(245 - Imagemain->Height() / 2 + 3);
+        Imagemain->setHeight(float(Imagemain->Width()) * Ratio);
+        Imagemain->setTop(245.0f - float(Imagemain->Height()) / 2 + 3);
         ZoomValue = float(std::floor(620 / W * 100 + 0.5));
     }
     setWindowTitle(zoomCaption());
