@@ -32,6 +32,8 @@ void doubleClickFile(FormFiles *files, int row)
 {
     QListView *view = files->File1->view();
     const QRect r = view->visualRect(view->model()->index(row, 0));
+    // Its first press selects, its second opens.
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, r.center());
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, r.center());
 }
 
