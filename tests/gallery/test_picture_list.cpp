@@ -239,21 +239,27 @@ private slots:
     // A folder without pictures: the browser comes back, at its working size, in front.
     void folderWithoutPicturesShowsTheBrowserAgain_data()
     {
-        QTest::addColumn<bool>("byEsc");
-        QTest::newRow("end of the splash") << false;
-        QTest::newRow("Esc in the browser") << true;
+        QTest::addColumn<int>("how");
+        QTest::newRow("end of the splash") << 0;
+        QTest::newRow("Esc in the browser") << 1;
+        QTest::newRow("the browser's close box") << 2;
     }
     void folderWithoutPicturesShowsTheBrowserAgain()
     {
-        QFETCH(bool, byEsc);
+        QFETCH(int, how);
         PictureFolder empty({{"notes.txt", {1, 1}}});
         FormMain *main = startAt(empty.path());
         QVERIFY(main);
         FormFiles *files = Forms::FormFiles.loaded();
-        if (byEsc) {
+        if (how > 0) {
             main->CmdFiles->click();
             QVERIFY(Forms::FormInfo.get());
-            QTest::keyClick(files->File1->view(), Qt::Key_Escape);
+            if (how == 1)
+                QTest::keyClick(files->File1->view(), Qt::Key_Escape);
+            else
+                QVERIFY(!files->close());
+            flushDeletes();
+            QCOMPARE(Forms::FormFiles.loaded(), files);
         } else {
             QVERIFY(Forms::FormInfo.get());
             endSplash(main);
