@@ -23,15 +23,15 @@ bool writePicture(const QString &path, QSize size, QColor colour)
     return image.save(path, "JPG", 60);
 }
 
-PictureFolder::PictureFolder(const QList<PictureSpec> &pictures)
+PictureFolder::PictureFolder(const QList<PictureFile> &pictures)
 {
-    for (const PictureSpec &p : pictures)
+    for (const PictureFile &p : pictures)
         writePicture(m_dir.filePath(p.name), p.size);
 }
 
-QList<PictureSpec> PictureFolder::numbered(int n, QSize size)
+QList<PictureFile> PictureFolder::numbered(int n, QSize size)
 {
-    QList<PictureSpec> list;
+    QList<PictureFile> list;
     for (int i = 1; i <= n; ++i)
         list.append({QStringLiteral("pic%1.jpg").arg(i, 2, 10, QLatin1Char('0')), size});
     return list;

@@ -18,7 +18,7 @@ namespace GalleryTest {
 // gets PNG content, which the program reads by content. Returns false when it could not be written.
 bool writePicture(const QString &path, QSize size, QColor colour = QColor(90, 140, 200));
 
-struct PictureSpec {
+struct PictureFile {
     QString name;
     QSize size;
 };
@@ -26,9 +26,9 @@ struct PictureSpec {
 // A temporary folder holding the pictures (and other files) given.
 class PictureFolder {
 public:
-    explicit PictureFolder(const QList<PictureSpec> &pictures = {});
+    explicit PictureFolder(const QList<PictureFile> &pictures = {});
     // n pictures "pic01.jpg" .. of the given size.
-    static QList<PictureSpec> numbered(int n, QSize size = QSize(60, 40));
+    static QList<PictureFile> numbered(int n, QSize size = QSize(60, 40));
     QString path() const { return m_dir.path(); }
     QString file(const QString &name) const { return m_dir.filePath(name); }
     void addText(const QString &name, const QByteArray &content);
