@@ -2,14 +2,24 @@
 
 #include "AllForms.h"
 #include "FormMain.h"
+#include "Keys.h"
+#include "Messages.h"
 #include "ProgramFolder.h"
 #include "ScreenMetrics.h"
+#include "SmallForms.h"
 #include "WindowGeometry.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
 
 namespace {
 const QString kCaption = QStringLiteral("Find Files");
+// Working size of the window in twips, frame included.
+constexpr int kWidthTwips = 8600;
+constexpr int kHeightTwips = 7170;
 } // namespace
 
 FormFiles::FormFiles()
@@ -102,10 +112,25 @@ FormFiles::FormFiles()
 
     connect(Drive1, &DriveListBox::Change, this, &FormFiles::Drive1_Change);
     connect(Dir1, &DirListBox::Change, this, &FormFiles::Dir1_Change);
+    connect(Dir1, &DirListBox::Click, this, &FormFiles::Dir1_Click);
+    connect(File1, &FileListBox::Click, this, &FormFiles::File1_Click);
+    connect(File1, &FileListBox::DblClick, this, &FormFiles::File1_DblClick);
+    connect(CmdClose, &QPushButton::clicked, this, &FormFiles::CmdClose_Click);
+    connect(CmdCopy, &QPushButton::clicked, this, &FormFiles::CmdCopy_Click);
+    connect(ImageFile, &ImageBox::Click, this, &FormFiles::ImageFile_Click);
+    connect(ImageFile, &ImageBox::DblClick, this, &FormFiles::ImageFile_DblClick);
+    for (int n = 1; n <= 6; ++n)
+        connect(retrieveButton(n), &QPushButton::clicked, this, [this, n] { CmdRetrieve_Click(n); });
     connect(OptionAll, &OptionButton::Click, this, &FormFiles::OptionAll_Click);
     connect(OptionBMP, &OptionButton::Click, this, &FormFiles::OptionBMP_Click);
     connect(OptionGIF, &OptionButton::Click, this, &FormFiles::OptionGIF_Click);
     connect(OptionJPG, &OptionButton::Click, this, &FormFiles::OptionJPG_Click);
+    Frame1->installEventFilter(this);
+
+    // Key preview: the window's key handler sees every key before the control with the focus.
+    Keys::installKeyPreview(this, [this](int key, int shift) { Form_KeyDown(key, shift); });
+    // The pointer over the background is followed (the actual-size caption of the main window).
+    setMouseTracking(true);
 }
 
 QPushButton *FormFiles::storeButton(int n) const
@@ -120,14 +145,30 @@ QPushButton *FormFiles::retrieveButton(int n) const
     return n >= 1 && n <= 6 ? b[n - 1] : nullptr;
 }
 
-void FormFiles::closeEvent(QCloseEvent *event)
+
+QString FormFiles::selectedFilePath() const
 {
-    event->ignore();
-    if (!isVisible())
-        return;
-    hide();
-    if (Forms::FormMain)
-        Forms::FormMain->DoFilePrep();
+    const QString separator = File1->Path().endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/");
+    return Dir1->Path() + separator + File1->FileName();
+}
+
+void FormFiles::showAtWorkingSize()
+{
+    const auto px = [this](int twips) { return WindowGeometry::toPixels(twips, m_twips); };
+    WindowGeometry::setOuterSize(this, px(kWidthTwips), px(kHeightTwips));
+    show();
+    // The frame is known once the window is shown: the outer size is what counts.
+    WindowGeometry::setOuterSize(this, px(kWidthTwips), px(kHeightTwips));
+    raise();
+    activateWindow();
+}
+
+void FormFiles::saveDialogToFront()
+{
+    // Referring to the dialog loads it, hidden; a dialog that is not shown stays hidden.
+    QWidget *save = Forms::FormSave.get();
+    if (save->isVisible())
+        save->raise();
 }
 
 void FormFiles::Form_Load()
@@ -159,7 +200,8 @@ void FormFiles::Drive1_Change()
     File1->setVisible(true);
     for (QPushButton *b : {CmdClose, cmdStore1, CmdStore2, CmdStore3, CmdStore4})
         b->setEnabled(true);
-    if (!Dir1->setPathToDrive(Drive1->Drive())) {
+    // Opening the drive runs the folder-change handling to its end first.
+    if (!Dir1->setPathToDrive(Drive1->Drive()) || !File1->setPath(Dir1->Path())) {
         // The drive cannot be read: the lists keep their former folder, hidden behind the notice.
         Dir1->setVisible(false);
         File1->setVisible(false);
@@ -169,11 +211,11 @@ void FormFiles::Drive1_Change()
         setWindowTitle(kCaption);
         return;
     }
-    File1->setPath(Dir1->Path());
     FormMain *main = Forms::FormMain;
     if (main)
         main->NCount = -1;
     if (File1->ListIndex() == -1 && main && main->SplashTime > 14) {
+        // A support picture that cannot be loaded leaves its box as it was.
         ImageFile->loadPicture(ProgramFolder::file(QStringLiteral("bluck2zn.big")));
         resetMainWindowToEmpty();
         main->parkThumbnails();
@@ -195,6 +237,83 @@ void FormFiles::Dir1_Change()
         ImageFile->loadPicture(ProgramFolder::file(QStringLiteral("bluck2zn.big")));
         main->parkThumbnails();
     }
+}
+
+void FormFiles::Dir1_Click()
+{
+    if (FormMain *main = Forms::FormMain)
+        main->NCount = -1;
+}
+
+// Also run by every selection the program makes, while the browser is hidden too: the preview
+// takes the picture (decoded only when it is drawn) and the caption its path.
+void FormFiles::File1_Click()
+{
+    saveDialogToFront();
+    const QString path = selectedFilePath();
+    // A file that is not a picture leaves the preview as it was.
+    ImageFile->loadPicture(path);
+    setWindowTitle(kCaption + QStringLiteral(" - ") + path);
+}
+
+void FormFiles::File1_DblClick()
+{
+    saveDialogToFront();
+    CmdClose_Click();
+}
+
+// In a folder of one to four pictures the main window starts at the first; in a larger one at the
+// file selected here (or the first). The main window hides the browser, or shows it again for a
+// folder without pictures.
+void FormFiles::CmdClose_Click()
+{
+    // In an empty list there is no first file: nothing is selected.
+    if (File1->ListCount() < 5)
+        File1->setListIndex(0);
+    FormMain *main = Forms::FormMain;
+    if (!main)
+        return;
+    main->Imagemain->setEnabled(true);
+    main->DoFilePrep();
+}
+
+// Closing without the first-file rule. The viewing area is made clickable as "&Close" does, so that
+// a browser opened during the splash period does not leave the picture unclickable.
+void FormFiles::closeToMainWindow()
+{
+    hide();
+    FormMain *main = Forms::FormMain;
+    if (!main)
+        return;
+    main->Imagemain->setEnabled(true);
+    main->DoFilePrep();
+}
+
+void FormFiles::Form_KeyDown(int KeyCode, int Shift)
+{
+    Q_UNUSED(Shift);
+    if ((KeyCode == 27 || KeyCode == 109) && isVisible())
+        closeToMainWindow();
+}
+
+void FormFiles::closeEvent(QCloseEvent *event)
+{
+    // Never unloaded here: hidden, and shown again by the main window when the folder is empty.
+    event->ignore();
+    if (isVisible())
+        closeToMainWindow();
+}
+
+void FormFiles::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        auto *focused = qobject_cast<QPushButton *>(focusWidget());
+        QPushButton *target = focused && focused->isEnabled() ? focused : CmdClose;
+        if (target->isEnabled() && target->isVisible())
+            target->click();
+        return;
+    }
+    LoadableForm::keyPressEvent(event);
 }
 
 void FormFiles::setPattern(const QString &pattern)
@@ -230,4 +349,137 @@ void FormFiles::OptionJPG_Click()
     FormMain *main = Forms::FormMain;
     if (main && main->SplashTime > 14 && File1->ListIndex() == -1)
         CmdClose->setEnabled(false);
+}
+
+// The preview as shown (the clicked file, the placeholder or the first black picture) goes to the
+// clipboard as a picture. With no picture to copy the clipboard keeps what it holds.
+void FormFiles::CmdCopy_Click()
+{
+    saveDialogToFront();
+    const QImage image = ImageFile->picture().fullImage();
+    if (image.isNull())
+        return;
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setImage(image);
+}
+
+void FormFiles::Form_Click()
+{
+    saveDialogToFront();
+}
+
+void FormFiles::Form_DblClick()
+{
+    saveDialogToFront();
+}
+
+void FormFiles::Frame1_Click()
+{
+    saveDialogToFront();
+}
+
+void FormFiles::Frame1_DblClick()
+{
+    saveDialogToFront();
+}
+
+void FormFiles::ImageFile_Click()
+{
+    saveDialogToFront();
+}
+
+void FormFiles::ImageFile_DblClick()
+{
+    saveDialogToFront();
+}
+
+void FormFiles::Form_MouseMove()
+{
+    FormMain *main = Forms::FormMain;
+    if (main && !main->Imagemain->Stretch())
+        main->CmdSize->setText(QStringLiteral("&Restore"));
+}
+
+void FormFiles::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        Form_Click();
+    LoadableForm::mouseReleaseEvent(event);
+}
+
+void FormFiles::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        Form_DblClick();
+    LoadableForm::mouseDoubleClickEvent(event);
+}
+
+void FormFiles::mouseMoveEvent(QMouseEvent *event)
+{
+    Form_MouseMove();
+    LoadableForm::mouseMoveEvent(event);
+}
+
+bool FormFiles::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Frame1) {
+        if (event->type() == QEvent::MouseButtonRelease) {
+            auto *mouse = static_cast<QMouseEvent *>(event);
+            if (mouse->button() == Qt::LeftButton && Frame1->rect().contains(mouse->position().toPoint()))
+                Frame1_Click();
+            return true;
+        }
+        if (event->type() == QEvent::MouseButtonDblClick) {
+            if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
+                Frame1_DblClick();
+            return true;
+        }
+    }
+    return LoadableForm::eventFilter(watched, event);
+}
+
+void FormFiles::CmdRetrieve_Click(int n)
+{
+    FormMain *main = Forms::FormMain;
+    if (!main || n < 1 || n > 6)
+        return;
+    saveDialogToFront();
+    Path = main->saveDir(n);
+    setWindowTitle(kCaption);
+    if (Path.isEmpty())
+        return;
+    // Opening the folder runs the folder-change handling, the drive the drive-change handling; the
+    // drive's current folder is then the stored folder, so the browser ends there.
+    if (!Dir1->setPath(Path) || !Drive1->setDrive(Dir1->Path())) {
+        DoError();
+        return;
+    }
+    // In an empty folder there is no first file to preview.
+    File1->setListIndex(0);
+}
+
+// Both windows leave the screen while the message is up, then come back centred horizontally at
+// their former heights.
+void FormFiles::DoError()
+{
+    FormMain *main = Forms::FormMain;
+    if (main)
+        WindowGeometry::parkBeyondScreens(main);
+    WindowGeometry::parkBeyondScreens(this);
+    const QString crlf = QStringLiteral("\r\n");
+    // No parent: a box centred on a window beyond the screens would be beyond them too.
+    Messages::critical(nullptr, QStringLiteral("Retrieve Location Not Found"),
+                       QStringLiteral("The folder:") + crlf + Path + crlf
+                           + QStringLiteral("cannot be located. It may have been re-named, moved") + crlf
+                           + QStringLiteral("or is currently unavailable."));
+    const int screenTwips = ScreenMetrics::width() * m_twips;
+    const auto centre = [&](QWidget *window) {
+        const QRect frame = WindowGeometry::outer(window);
+        const int leftTwips = (screenTwips - frame.width() * m_twips) / 2;
+        WindowGeometry::setOuterPos(window, WindowGeometry::toPixels(leftTwips, m_twips), frame.top());
+    };
+    if (main)
+        centre(main);
+    centre(this);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The folder browser: drive, folder and file lists, the picture-type filter, a preview and the six
-// store and retrieve buttons. Loaded hidden at start-up and kept loaded until shut-down.
+// store and retrieve buttons. Loaded hidden at start-up and kept loaded until shut-down. Its file
+// list is the picture list of the whole program.
 #include "Controls.h"
 #include "Forms.h"
 #include "FileLists.h"
@@ -39,22 +40,55 @@ public:
     QPushButton *storeButton(int n) const;    // 1..6
     QPushButton *retrieveButton(int n) const; // 1..6
 
+    // The selected picture's full path: the folder list's folder, a "/" unless the file list's
+    // folder already ends in one, and the selected file's name.
+    QString selectedFilePath() const;
+    // Shown at its working size (8600 x 7170 twips, frame included) where it was last put, in front.
+    void showAtWorkingSize();
+
     void Form_Load() override;
 
 public slots:
+    // The message for a stored folder that cannot be opened.
+    void DoError();
+
     void Drive1_Change();
     void Dir1_Change();
+    void Dir1_Click();
+    void File1_Click();
+    void File1_DblClick();
+    void CmdClose_Click();
+    void Form_KeyDown(int KeyCode, int Shift);
     void OptionAll_Click();
     void OptionBMP_Click();
     void OptionGIF_Click();
     void OptionJPG_Click();
+    void CmdCopy_Click();
+    void Form_Click();
+    void Form_DblClick();
+    void Frame1_Click();
+    void Frame1_DblClick();
+    void ImageFile_Click();
+    void ImageFile_DblClick();
+    void Form_MouseMove();
+    // Retrieve button N (1..6): opens stored folder N in the browser.
+    void CmdRetrieve_Click(int n);
 
 protected:
-    // The browser stays loaded for the whole run: its close box only hides it, as Esc does.
+    // The browser stays loaded for the whole run: its close box closes it as Esc does.
     void closeEvent(QCloseEvent *event) override;
+    // Enter presses the focused button, or "&Close" (the default button) when no button has the focus.
+    void keyPressEvent(QKeyEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void setPattern(const QString &pattern);
     void resetMainWindowToEmpty();
+    void closeToMainWindow();
+    // The save dialog stays above the browser: each of the browser's clicks brings it to the front.
+    void saveDialogToFront();
     int m_twips;
 };

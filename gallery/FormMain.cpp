@@ -2,6 +2,7 @@
 
 #include "AllForms.h"
 #include "Artwork.h"
+#include "FileLists.h"
 #include "FormFiles.h"
 #include "Keys.h"
 #include "Messages.h"
@@ -24,6 +25,9 @@ const QString kSection = QStringLiteral("Startup");
 const QString kRootFolder = QStringLiteral("/");
 
 constexpr int kParked = 32000;
+constexpr int kThumbLeft = 643;
+const QString kActualSize = QStringLiteral("&Actual Size");
+const QString kRestore = QStringLiteral("&Restore");
 constexpr int kWindowWidth = 762;   // pixels, frame included
 constexpr int kWindowHeight = 558;
 constexpr int kCheckThumbWidthTwips = 1455;
@@ -410,25 +414,280 @@ void FormMain::mouseDoubleClickEvent(QMouseEvent *event)
     LoadableForm::mouseDoubleClickEvent(event);
 }
 
-// Picture selection and the procedures built on it come with the picture list; until then the
-// selection only puts the arrow cursor back, as its end does.
-void FormMain::DoSelectPicture()
+void FormMain::DoSlide() {}
+void FormMain::DoHelp() {}
+void FormMain::DoInfo() {}
+void FormMain::DoNoteView() {}
+void FormMain::DoNote() {}
+void FormMain::DoBlowUp() {}
+
+// The navigation buttons' final rules come with navigation; what the folder browser's copy button
+// and the cursor need from the end of a picture change is here.
+void FormMain::DoTimer()
 {
+    FormFiles *files = Forms::FormFiles.get();
+    files->CmdCopy->setEnabled(files->File1->ListIndex() != -1);
     setCursor(Qt::ArrowCursor);
 }
 
-void FormMain::DoSlide() {}
-void FormMain::DoTimer() {}
-void FormMain::DoFilePrep() {}
-void FormMain::DoHelp() {}
-void FormMain::DoInfo() {}
-void FormMain::DoThumbs() {}
-void FormMain::DoNoteView() {}
-void FormMain::DoNote() {}
-void FormMain::DoActual() {}
-void FormMain::DoBlowUp() {}
-void FormMain::DoThumbScale() {}
-void FormMain::DoScale() {}
+// The thumbnail column comes with navigation; until then the first place takes the picture shown.
+void FormMain::DoThumbs()
+{
+    if (CheckThumb->value() != 1 || SplashTime <= 14)
+        return;
+    ImageThumb1->setPicture(Imagemain->picture());
+    setCursor(Qt::ArrowCursor);
+}
+
+// A folder has been chosen: show its picture (the one selected in the browser when it is past the
+// first, else the first), or show the browser again when the folder holds none.
+void FormMain::DoFilePrep()
+{
+    FormFiles *files = Forms::FormFiles.get();
+    FileListBox *list = files->File1;
+    if (list->ListCount() > 0) {
+        files->hide();
+        setCursor(Qt::WaitCursor);
+        if (list->ListIndex() < 1) {
+            list->setListIndex(0);
+            NCount = 0;
+        } else {
+            NCount = list->ListIndex();
+        }
+        parkThumbnails();
+        ListIndexStore = list->ListIndex();
+        DoSelectPicture();
+    } else {
+        for (int n = 2; n <= 4; ++n)
+            thumb(n)->setVisible(false);
+        SplashTime = 30;
+        if (CmdSize->text() == kRestore) {
+            Imagemain->setStretch(true);
+            CmdSize->setText(kActualSize);
+            CmdSize->setEnabled(true);
+            StopThumb = true;
+            DoScale();
+        }
+        Forms::FormInfo.unload();
+        files->showAtWorkingSize();
+        setCursor(Qt::ArrowCursor);
+    }
+    DoTimer();
+}
+
+// Shows the picture at NCount. The button tests before the selection read the index of the
+// picture shown so far; those after it the new one.
+void FormMain::DoSelectPicture()
+{
+    FormFiles *files = Forms::FormFiles.get();
+    FileListBox *list = files->File1;
+    for (int n = 1; n <= 4; ++n)
+        thumb(n)->setLeft(kThumbLeft);
+    if (list->ListIndex() < 2) {
+        CmdBackOne->setEnabled(false);
+        CmdHome->setEnabled(false);
+    } else {
+        CmdBackOne->setEnabled(true);
+        CmdHome->setEnabled(true);
+        if (QPushButton *back = remoteBack())
+            back->setEnabled(true);
+    }
+    // The remote control in its expanded size keeps its step buttons disabled.
+    if (WindowGeometry::outer(Forms::FormRemote.get()).height() * PixelScale > 1000)
+        if (QPushButton *back = remoteBack())
+            back->setEnabled(false);
+    if (list->ListIndex() < list->ListCount() - 5) {
+        CmdFwdOne->setEnabled(true);
+        CmdEnd->setEnabled(true);
+    } else {
+        CmdFwdOne->setEnabled(false);
+        CmdEnd->setEnabled(false);
+    }
+    CmdFwdFour->setEnabled(!(list->ListIndex() > list->ListCount() - 9));
+    // Below -1 (four back from one of the first pictures): the last picture. At or past the end (a
+    // type filter shrank the list since): the first, or none in an empty list.
+    if (NCount < -1)
+        NCount = list->ListCount() - 1;
+    else if (NCount >= list->ListCount())
+        NCount = list->ListCount() > 0 ? 0 : -1;
+    CmdBackFour->setEnabled(!(list->ListIndex() < 9));
+    if (NCount == list->ListCount() - 1) {
+        CmdBackOne->setEnabled(false);
+        CmdHome->setEnabled(false);
+        if (QPushButton *back = remoteBack())
+            back->setEnabled(false);
+        CmdBackFour->setEnabled(false);
+    }
+    // Selecting runs the browser's file-click handling (its preview and caption) first.
+    if (list->ListCount() > 0)
+        list->setListIndex(NCount);
+    // Two independent loads of the file (the pixels come from one decode, made when drawn). With
+    // no selection there is no file: both boxes keep their pictures, as a failed load does.
+    if (list->ListIndex() >= 0) {
+        Imagemain->loadPicture(files->selectedFilePath());
+        PictureScale->loadPicture(files->selectedFilePath());
+    }
+    ListIndexStore = list->ListIndex();
+    if (list->ListIndex() == list->ListCount() - 1 && list->ListCount() > 4) {
+        CmdBackOne->setEnabled(true);
+        CmdHome->setEnabled(true);
+    }
+    if (list->ListIndex() == list->ListCount() - 1 && list->ListCount() > 9)
+        CmdBackFour->setEnabled(true);
+    if (PictureScale->Width() > 1)
+        DoScale();
+    prepareNextPicture();
+    DoTimer();
+}
+
+QPushButton *FormMain::remoteBack()
+{
+    return Forms::FormRemote->findChild<QPushButton *>(QStringLiteral("CmdRemBack"));
+}
+
+namespace {
+// The box a picture of the given true size is fitted into (fractional pixels).
+QSizeF fittedSize(const QSize &size)
+{
+    const double w = size.width(), h = size.height();
+    if (w > h && 620.0 * h / w <= 490)
+        return {620, 620.0 * h / w};
+    return {490.0 * w / h, 490};
+}
+} // namespace
+
+void FormMain::prepareNextPicture()
+{
+    FileListBox *list = Forms::FormFiles->File1;
+    const int count = list->ListCount();
+    const int index = list->ListIndex();
+    if (count < 2 || index < 0)
+        return;
+    const QString folder = Forms::FormFiles->Dir1->Path();
+    const QString name = list->List((index + 1) % count);
+    const Picture next = Picture::load(folder.endsWith(QLatin1Char('/')) ? folder + name : folder + u'/' + name);
+    if (next.isNull())
+        return;
+    const QSizeF box = fittedSize(next.size());
+    next.prepare(QSize(int(std::ceil(box.width() - 1e-6)), int(std::ceil(box.height() - 1e-6))));
+}
+
+QString FormMain::zoomCaption() const
+{
+    return QStringLiteral("Vistello  -  ") + Forms::FormFiles->File1->FileName() + QStringLiteral("     Zoom: ")
+           + QString::number(qint64(ZoomValue)) + QStringLiteral("%");
+}
+
+QString FormMain::hundredCaption() const
+{
+    return QStringLiteral("Vistello  -  ") + Forms::FormFiles->File1->FileName() + QStringLiteral("     Zoom: 100%");
+}
+
+// The viewing area is hidden while its box changes, so that only the final box is drawn. A
+// picture is fitted with its proportions kept: by its width, or by its height when it is taller
+// than the area's 620:490; one smaller than the area is offered at actual size.
+void FormMain::fitViewingArea()
+{
+    Imagemain->setVisible(false);
+    Imagemain->setHeight(490);
+    Imagemain->setWidth(620);
+    Imagemain->setLeft(7);
+    Imagemain->setTop(3);
+    const double W = PictureScale->Width();
+    const double H = PictureScale->Height();
+    if (PictureScale->picture().isNull() || W < 1 || H < 1) {
+        // Nothing to fit and no zoom to give.
+        setWindowTitle(QStringLiteral("Vistello"));
+        if (CmdSize->text() != kRestore)
+            CmdSize->setEnabled(false);
+        return;
+    }
+    // Box arithmetic in single precision, as the ratio is held.
+    if (W <= H) {
+        Ratio = float(W) / float(H);
+        Imagemain->setWidth(float(Imagemain->Height()) * Ratio);
+        Imagemain->setLeft(310.0f - float(Imagemain->Width()) / 2 + 7);
+        ZoomValue = float(std::floor(490 / H * 100 + 0.5));
+    } else {
+        Ratio = float(H) / float(W);
+        Imagemain->setHeight(float(Imagemain->Width()) * Ratio);
+        Imagemain->setTop(245.0f - float(Imagemain->Height()) / 2 + 3);
+        ZoomValue = float(std::floor(620 / W * 100 + 0.5));
+    }
+    setWindowTitle(zoomCaption());
+    if (Imagemain->Height() > 490 || Imagemain->Width() > 620) {
+        // Too tall when fitted by its width: fitted by its height.
+        Imagemain->setTop(3);
+        Imagemain->setHeight(490);
+        Imagemain->setWidth(490 * W / H);
+        Imagemain->setLeft(310 - Imagemain->Width() / 2 + 7);
+        ZoomValue = float(std::floor(490 / H * 100 + 0.5));
+        setWindowTitle(zoomCaption());
+    }
+    const bool small = H < 490 && W < 620 && W > 1;
+    if (small && CmdSize->text() != kRestore) {
+        CmdSize->setEnabled(true);
+        CmdSize->setText(kActualSize);
+    } else if (CmdSize->text() != kRestore) {
+        CmdSize->setEnabled(false);
+        setWindowTitle(hundredCaption());
+    }
+    if (small && CmdSize->text() == kRestore) {
+        // The actual-size view outlasts a change of picture: the picture at its own size, centred.
+        CmdSize->setEnabled(true);
+        Imagemain->setStretch(false);
+        Imagemain->setTop(245 - Imagemain->Height() / 2 + 3);
+        Imagemain->setLeft(310 - Imagemain->Width() / 2 + 7);
+        setWindowTitle(hundredCaption());
+    }
+    if (H > 490 || W > 620) {
+        Imagemain->setStretch(true);
+        CmdSize->setEnabled(false);
+        setWindowTitle(zoomCaption());
+    }
+}
+
+void FormMain::DoScale()
+{
+    fitViewingArea();
+    Imagemain->setVisible(true);
+    if (!StopThumb)
+        DoThumbs();
+    StopThumb = false;
+    setCursor(Qt::ArrowCursor);
+    Forms::FormFiles->setCursor(Qt::ArrowCursor);
+}
+
+// The fitting of a picture taken from a thumbnail; the column stays as it is.
+void FormMain::DoThumbScale()
+{
+    fitViewingArea();
+    Imagemain->setVisible(true);
+    if (PictureScale->picture().isNull() || (PictureScale->Width() == 2 && PictureScale->Height() == 2))
+        setWindowTitle(QStringLiteral("Vistello"));
+    setCursor(Qt::ArrowCursor);
+    Forms::FormFiles->setCursor(Qt::ArrowCursor);
+}
+
+// Between the fitted view and the picture at its own size. The button's caption turns to
+// "&Restore" on the timer's next tick, not here.
+void FormMain::DoActual()
+{
+    if (HelpActive)
+        return;
+    if (CmdSize->text() != kRestore) {
+        Imagemain->setStretch(false);
+        Imagemain->setTop(245 - Imagemain->Height() / 2 + 3);
+        Imagemain->setLeft(310 - Imagemain->Width() / 2 + 7);
+        setWindowTitle(hundredCaption());
+    } else {
+        Imagemain->setStretch(true);
+        CmdSize->setText(kActualSize);
+        CmdSize->setEnabled(true);
+        StopThumb = true;
+        DoScale();
+    }
+}
 
 void FormMain::Form_KeyDown(int KeyCode, int Shift)
 {
@@ -437,8 +696,33 @@ void FormMain::Form_KeyDown(int KeyCode, int Shift)
 }
 void FormMain::Form_Click() {}
 void FormMain::Form_DblClick() {}
-void FormMain::CmdFiles_Click() {}
-void FormMain::CmdSize_Click() {}
+void FormMain::CmdSize_Click()
+{
+    DoActual();
+}
+
+// Opens the folder browser where it was last put; the picture goes back to its fitted view first.
+void FormMain::CmdFiles_Click()
+{
+    FormFiles *files = Forms::FormFiles.get();
+    if (!files->OptionAll->value() && !files->OptionBMP->value() && !files->OptionGIF->value()
+        && !files->OptionJPG->value())
+        files->OptionAll->setValue(true);
+    for (int n = 2; n <= 4; ++n)
+        thumb(n)->setVisible(false);
+    // The splash period ends here without the timer's end-of-splash steps.
+    SplashTime = 30;
+    if (CmdSize->text() == kRestore) {
+        Imagemain->setStretch(true);
+        CmdSize->setText(kActualSize);
+        CmdSize->setEnabled(true);
+        StopThumb = true;
+        DoScale();
+    }
+    Forms::FormNote.unload();
+    Forms::FormInfo.unload();
+    files->showAtWorkingSize();
+}
 void FormMain::CmdCopy_Click() {}
 void FormMain::CmdPrint_Click() {}
 void FormMain::CmdHelp_Click() {}

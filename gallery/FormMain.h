@@ -152,6 +152,14 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // Steps shared by DoScale and DoThumbScale: the fit, the caption and the offer of actual size.
+    void fitViewingArea();
+    QString zoomCaption() const;
+    QString hundredCaption() const;
+    // The remote control's back button, when the remote control window carries one.
+    QPushButton *remoteBack();
+    // Starts decoding the picture after the current one, at its fitted size, on a worker thread.
+    void prepareNextPicture();
     void readSettings();
     void writeSettings();
     void layOutControls();

@@ -1,6 +1,9 @@
 #include "WindowGeometry.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 
 namespace WindowGeometry {
@@ -28,6 +31,33 @@ void setOuterSize(QWidget *window, int width, int height)
 void setOuterPos(QWidget *window, int left, int top)
 {
     window->move(left, top);
+}
+
+namespace {
+QRect allScreens()
+{
+    QRect all;
+    for (const QScreen *s : QGuiApplication::screens())
+        all = all.united(s->geometry());
+    return all;
+}
+} // namespace
+
+void parkBeyondScreens(QWidget *window)
+{
+    const QRect all = allScreens();
+    // 32000 twips at the finest density in use, or past the right edge of the screens if further.
+    const int left = std::max(all.right() + 1, 32000 / 15);
+    setOuterPos(window, left, window->frameGeometry().top());
+}
+
+bool isOffEveryScreen(const QWidget *window)
+{
+    const QRect frame = window->frameGeometry();
+    for (const QScreen *s : QGuiApplication::screens())
+        if (s->geometry().intersects(frame))
+            return false;
+    return true;
 }
 
 int toPixels(int twips, int twipsPerPixel)

@@ -140,6 +140,9 @@ private slots:
 
     void closeBoxKeepsTheBrowserLoaded()
     {
+        QTemporaryDir dir;
+        QImage(8, 6, QImage::Format_RGB32).save(dir.filePath("a.bmp"));
+        QVERIFY(m_files->Dir1->setPath(dir.path()));
         m_files->show();
         m_files->close();
         QVERIFY(!m_files->isVisible());

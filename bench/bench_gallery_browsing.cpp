@@ -1,0 +1,226 @@
+// Browsing through the gallery's own windows.
+// 1. Picture change among 24-megapixel JPEGs: from the "Next image" step (NCount + 1, then
+//    DoSelectPicture) to the fitted picture painted, beside a bare QImageReader decode of the same
+//    file at the drawn size, measured in the same run. Cold: nothing decoded before the command.
+//    Browsing: the user looks at each picture for a moment, while the next is prepared ahead.
+// 2. Opening folders of 10,000 and 100,000 pictures in the folder browser (shown): from setting the
+//    folder list's path (the folder-change handling runs) to the browser painted.
+//   build/bench/bench_gallery_browsing [pictures=8] [rounds=3] [runs=5]   (medians in milliseconds)
+#include "FileLists.h"
+#include "FormFiles.h"
+#include "FormMain.h"
+#include "PictureCache.h"
+#include "ProgramFolder.h"
+#include "Settings.h"
+#include "Vistello.h"
+#include "AllForms.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QThread>
+
+#include <algorithm>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+// A photograph-like picture: gradients, shapes and grain, so that it compresses like a photo.
+QImage photo(int index)
+{
+    QImage image(6000, 4000, QImage::Format_RGB32);
+    QPainter p(&image);
+    QLinearGradient sky(0, 0, 0, 4000);
+    sky.setColorAt(0, QColor::fromHsv((index * 47) % 360, 120, 250));
+    sky.setColorAt(1, QColor::fromHsv((index * 47 + 90) % 360, 200, 90));
+    p.fillRect(image.rect(), sky);
+    QRandomGenerator random(index + 1);
+    p.setPen(Qt::NoPen);
+    for (int i = 0; i < 300; ++i) {
+        p.setBrush(QColor::fromHsv(random.bounded(360), random.bounded(255), random.bounded(255)));
+        p.drawEllipse(QPoint(random.bounded(6000), random.bounded(4000)), random.bounded(30, 400),
+                      random.bounded(30, 400));
+    }
+    p.end();
+    for (int y = 0; y < image.height(); ++y) {
+        auto *line = reinterpret_cast<quint32 *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const int n = int(random.generate() & 15) - 8;
+            const quint32 c = line[x];
+            auto ch = [n](int v) { return quint32(std::clamp(v + n, 0, 255)); };
+            line[x] = 0xff000000u | ch(int(c >> 16) & 255) << 16 | ch(int(c >> 8) & 255) << 8 | ch(int(c) & 255);
+        }
+    }
+    return image;
+}
+
+double median(QList<double> v)
+{
+    std::sort(v.begin(), v.end());
+    const int n = v.size();
+    return n == 0 ? 0 : n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+double ms(const QElapsedTimer &t)
+{
+    return t.nsecsElapsed() / 1e6;
+}
+
+void emptyFiles(const QString &folder, int count)
+{
+    static const char *kinds[] = {"jpg", "JPG", "jpg", "jpg", "bmp", "gif", "txt", "jpeg"};
+    QRandomGenerator random(count);
+    for (int i = 0; i < count; ++i) {
+        const QString name = QString("%1IMG_%2.%3").arg(i).arg(random.bounded(1000000)).arg(kinds[i % 8]);
+        const int fd = ::open(QFile::encodeName(folder + '/' + name).constData(), O_CREAT | O_WRONLY, 0644);
+        if (fd >= 0)
+            ::close(fd);
+    }
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Settings and the single-instance lock of their own: a running Vistello is not disturbed.
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("config")));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(home.filePath("runtime")));
+    QDir().mkpath(home.filePath("runtime"));
+    QFile::setPermissions(home.filePath("runtime"), QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                        | QFileDevice::ExeOwner);
+    Vistello::prepareProcess();
+    QApplication app(argc, argv);
+    const int count = argc > 1 ? std::max(3, atoi(argv[1])) : 8;
+    const int rounds = argc > 2 ? std::max(1, atoi(argv[2])) : 3;
+    const int runs = argc > 3 ? std::max(1, atoi(argv[3])) : 5;
+    QTextStream out(stdout);
+    ProgramFolder::setPath(QDir(QCoreApplication::applicationDirPath() + "/../bin").absolutePath());
+
+    QTemporaryDir dir;
+    const QString photos = dir.filePath("photos");
+    QDir().mkpath(photos);
+    out << "Writing " << count << " JPEGs of 6000 x 4000 ..." << Qt::endl;
+    QStringList files;
+    for (int i = 0; i < count; ++i) {
+        const QString path = photos + QString("/IMG_%1.jpg").arg(i, 4, 10, QChar('0'));
+        QImageWriter writer(path, "jpeg");
+        writer.setQuality(90);
+        writer.write(photo(i));
+        files << path;
+    }
+
+    Settings::SaveSettings("Vistello", "Startup", {{"Dir1value", photos}, {"CheckThumbValue", "0"}});
+    FormMain *main = Vistello::start();
+    if (!main) {
+        out << "The gallery did not start." << Qt::endl;
+        return 1;
+    }
+    main->Timer2->stop();
+    main->SplashTime = 15;
+    main->DoFilePrep();
+    main->Imagemain->setEnabled(true);
+    app.processEvents();
+
+    PictureCache &cache = PictureCache::instance();
+    const auto nextImage = [main] {
+        main->Imagemain->setStretch(true);
+        main->NCount = main->NCount + 1 >= Forms::FormFiles->File1->ListCount() ? 0 : main->NCount + 1;
+        main->DoSelectPicture();
+        main->Imagemain->repaint();
+    };
+    QList<double> bare, cold, browsing;
+    int coldDecodes = 0, browsingDecodes = 0;
+    for (int r = 0; r < rounds; ++r) {
+        for (int i = 0; i < count; ++i) {
+            const int next = main->NCount + 1 >= count ? 0 : main->NCount + 1;
+            const QString &path = files[next];
+            cache.waitForPrepared();
+            cache.clear();
+            QElapsedTimer t;
+            t.start();
+            {
+                QImageReader reader(path);
+                const QSize size = reader.size();
+                reader.setScaledSize(QSize(620, qCeil(620.0 * size.height() / size.width())));
+                const QImage image = reader.read();
+                Q_ASSERT(!image.isNull());
+            }
+            bare << ms(t);
+
+            cache.resetStats();
+            t.restart();
+            nextImage();
+            cold << ms(t);
+            cache.waitForPrepared();
+            coldDecodes += cache.stats().decodes;
+        }
+        for (int i = 0; i < count; ++i) {
+            // The picture stays on the screen a moment: the next one is prepared meanwhile.
+            cache.waitForPrepared();
+            cache.resetStats();
+            QElapsedTimer t;
+            t.start();
+            nextImage();
+            browsing << ms(t);
+            cache.waitForPrepared();
+            browsingDecodes += cache.stats().decodes;
+        }
+    }
+    const int changes = rounds * count;
+    out << "Next image among 6000 x 4000 JPEGs, to the fitted picture painted (median of " << changes << "):"
+        << Qt::endl;
+    out << QString("  bare QImageReader decode at the drawn size:  %1 ms").arg(median(bare), 7, 'f', 1) << Qt::endl;
+    out << QString("  cold (nothing decoded before):               %1 ms  (%2x bare; %3 decodes a change,")
+               .arg(median(cold), 7, 'f', 1)
+               .arg(median(cold) / median(bare), 0, 'f', 2)
+               .arg(double(coldDecodes) / changes, 0, 'f', 1)
+        << Qt::endl
+        << "                                                        the picture and the next one ahead)" << Qt::endl;
+    out << QString("  browsing (next prepared while looking):      %1 ms  (%2x bare; %3 decodes a change)")
+               .arg(median(browsing), 7, 'f', 1)
+               .arg(median(browsing) / median(bare), 0, 'f', 2)
+               .arg(double(browsingDecodes) / changes, 0, 'f', 1)
+        << Qt::endl;
+
+    // Folders in the browser.
+    FormFiles *browser = Forms::FormFiles.get();
+    main->CmdFiles_Click();
+    app.processEvents();
+    const QString empty = dir.filePath("empty");
+    QDir().mkpath(empty);
+    for (int n : {10000, 100000}) {
+        const QString folder = dir.filePath(QString::number(n));
+        QDir().mkpath(folder);
+        emptyFiles(folder, n);
+        QList<double> open;
+        for (int r = 0; r < runs; ++r) {
+            browser->Dir1->setPath(empty);
+            browser->repaint();
+            QElapsedTimer t;
+            t.start();
+            browser->Dir1->setPath(folder);
+            browser->repaint();
+            open << ms(t);
+        }
+        out << QString("Folder of %1 files (%2 pictures listed) opened in the browser and painted: %3 ms (median of %4)")
+                   .arg(n)
+                   .arg(browser->File1->ListCount())
+                   .arg(median(open), 0, 'f', 1)
+                   .arg(runs)
+            << Qt::endl;
+    }
+    cache.waitForPrepared();
+    main->close();
+    return 0;
+}
