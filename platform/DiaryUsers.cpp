@@ -31,6 +31,11 @@ bool run(QSqlQuery &q, QString *error)
     return q.exec() || fail(q.lastError(), error);
 }
 
+bool prepare(QSqlQuery &q, const QString &statement, QString *error)
+{
+    return q.prepare(statement) || fail(q.lastError(), error);
+}
+
 // Ends a transaction that went wrong: nothing of it stays.
 bool rollBack(QSqlDatabase &db, const QSqlError &why, QString *error)
 {
@@ -56,7 +61,8 @@ bool fileNames(QSqlDatabase &db, const char *condition, const QString &senha, QS
 {
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT * FROM Diario") + QLatin1String(condition));
+    if (!prepare(q, QStringLiteral("SELECT * FROM Diario") + QLatin1String(condition), error))
+        return false;
     q.bindValue(QStringLiteral(":senha"), senha);
     if (!run(q, error))
         return false;
@@ -71,8 +77,11 @@ bool find(const QString &senha, std::optional<User> &found, QString *error)
 {
     found.reset();
     QSqlQuery q(DiaryDatabase::connection());
-    q.prepare(QStringLiteral("SELECT rowid, Senha, Login FROM Senha WHERE ufold(Senha) = ufold(:senha)"
-                             " ORDER BY rowid LIMIT 1"));
+    if (!prepare(q,
+                 QStringLiteral("SELECT rowid, Senha, Login FROM Senha WHERE ufold(Senha) = ufold(:senha)"
+                                " ORDER BY rowid LIMIT 1"),
+                 error))
+        return false;
     q.bindValue(QStringLiteral(":senha"), senha);
     if (!run(q, error))
         return false;
@@ -85,7 +94,11 @@ bool heldByAnother(const QString &senha, qint64 except, bool &held, QString *err
 {
     held = false;
     QSqlQuery q(DiaryDatabase::connection());
-    q.prepare(QStringLiteral("SELECT 1 FROM Senha WHERE ufold(Senha) = ufold(:senha) AND rowid <> :except LIMIT 1"));
+    if (!prepare(q,
+                 QStringLiteral("SELECT 1 FROM Senha WHERE ufold(Senha) = ufold(:senha) AND rowid <> :except"
+                                " LIMIT 1"),
+                 error))
+        return false;
     q.bindValue(QStringLiteral(":senha"), senha);
     q.bindValue(QStringLiteral(":except"), except);
     if (!run(q, error))
@@ -97,7 +110,8 @@ bool heldByAnother(const QString &senha, qint64 except, bool &held, QString *err
 bool create(const QString &login, const QString &senha, QString *error)
 {
     QSqlQuery q(DiaryDatabase::connection());
-    q.prepare(QStringLiteral("INSERT INTO Senha (Senha, Login) VALUES (:senha, :login)"));
+    if (!prepare(q, QStringLiteral("INSERT INTO Senha (Senha, Login) VALUES (:senha, :login)"), error))
+        return false;
     q.bindValue(QStringLiteral(":senha"), senha);
     q.bindValue(QStringLiteral(":login"), login);
     return run(q, error);
@@ -110,7 +124,8 @@ bool changePassword(const User &user, const QString &novaSenha, QString *error)
         return fail(db.lastError(), error);
 
     QSqlQuery q(db);
-    q.prepare(QStringLiteral("UPDATE Senha SET Senha = :nova WHERE rowid = :id"));
+    if (!q.prepare(QStringLiteral("UPDATE Senha SET Senha = :nova WHERE rowid = :id")))
+        return rollBack(db, q.lastError(), error);
     q.bindValue(QStringLiteral(":nova"), novaSenha);
     q.bindValue(QStringLiteral(":id"), user.id);
     if (!q.exec())
@@ -118,7 +133,8 @@ bool changePassword(const User &user, const QString &novaSenha, QString *error)
     if (q.numRowsAffected() != 1)
         return rollBack(db, QSqlError(QStringLiteral("o usuário não existe mais")), error);
 
-    q.prepare(QStringLiteral("UPDATE Diario SET Senha = :nova") + QLatin1String(OfTheUser));
+    if (!q.prepare(QStringLiteral("UPDATE Diario SET Senha = :nova") + QLatin1String(OfTheUser)))
+        return rollBack(db, q.lastError(), error);
     q.bindValue(QStringLiteral(":nova"), novaSenha);
     q.bindValue(QStringLiteral(":senha"), user.senha);
     if (!q.exec())
@@ -146,11 +162,13 @@ bool remove(const User &user, QStringList *filesLeft, QString *error)
     }
 
     QSqlQuery q(db);
-    q.prepare(QStringLiteral("DELETE FROM Diario") + QLatin1String(OfTheUser));
+    if (!q.prepare(QStringLiteral("DELETE FROM Diario") + QLatin1String(OfTheUser)))
+        return rollBack(db, q.lastError(), error);
     q.bindValue(QStringLiteral(":senha"), user.senha);
     if (!q.exec())
         return rollBack(db, q.lastError(), error);
-    q.prepare(QStringLiteral("DELETE FROM Senha WHERE rowid = :id"));
+    if (!q.prepare(QStringLiteral("DELETE FROM Senha WHERE rowid = :id")))
+        return rollBack(db, q.lastError(), error);
     q.bindValue(QStringLiteral(":id"), user.id);
     if (!q.exec())
         return rollBack(db, q.lastError(), error);

@@ -682,6 +682,28 @@ private slots:
         QVERIFY(!d->isVisible());
     }
 
+    void aMissingUsersTableIsReported_data()
+    {
+        QTest::addColumn<QString>("nome");
+        QTest::newRow("log in") << "FormAbrirSenha";
+        QTest::newRow("create") << "FormCriarSenha";
+        QTest::newRow("change") << "FormAlterarSenha";
+        QTest::newRow("delete") << "FormExcluirSenha";
+    }
+    void aMissingUsersTableIsReported()
+    {
+        QFETCH(QString, nome);
+        sql("DROP TABLE Senha");
+        Caixas caixas(Messages::Yes);
+        QDialog *d = dialogo(nome);
+        d->show();
+        digitar(d, {"ana", "Segredo", "Segredo"});
+        QTest::mouseClick(botaoOK(d), Qt::LeftButton);
+        QCOMPARE(caixas.textos(), QStringList({"Não foi possível consultar as senhas (no such table: Senha)."}));
+        QVERIFY(!SenhaCriada && !SenhaAberta && !SenhaAlterada && !SenhaExcluida);
+        QVERIFY(d->isVisible());
+    }
+
     // The options dialog --------------------------------------------------------------------------
 
     void eachOptionShowsItsDialogAndReportsSuccess_data()
