@@ -57,10 +57,9 @@ void TFormExcluirSenha::BOKClick()
         return recusar(QStringLiteral("    Senha inexistente!    "));
     if (usuario->login != EditLogin->text())
         return recusar(QStringLiteral("    Login incorreto!    "));
-    if (Confirmar(QStringLiteral("Atenção: Todos os arquivos referentes a esta senha serão excluídos. Deseja excluir ")
-                      + EditLogin->text() + QStringLiteral(" ?"),
-                  false)
-        != Messages::Yes)
+    if (!SenhaUi::confirmar(
+            QStringLiteral("Atenção: Todos os arquivos referentes a esta senha serão excluídos. Deseja excluir ")
+            + EditLogin->text() + QStringLiteral(" ?")))
         return;
 
     QStringList naoExcluidos;

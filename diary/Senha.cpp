@@ -7,7 +7,7 @@
 #include "Principal.h"
 #include "global.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -91,9 +91,23 @@ void limpar(std::initializer_list<QLineEdit *> campos)
         (*campos.begin())->setFocus();
 }
 
+namespace {
+// Boxes stand over the dialog that asks, so that no window manager puts them behind it.
+QWidget *dono()
+{
+    QWidget *modal = QApplication::activeModalWidget();
+    return modal ? modal : FormPrincipal;
+}
+} // namespace
+
 void aviso(const QString &texto)
 {
-    Mensagem(texto);
+    Messages::plain(dono(), QStringLiteral("Dorlinda"), texto);
+}
+
+bool confirmar(const QString &texto)
+{
+    return Messages::question(dono(), QStringLiteral("Dorlinda"), texto) == Messages::Yes;
 }
 
 } // namespace SenhaUi

@@ -48,5 +48,7 @@ void centrar(QWidget *janela);
 void limpar(std::initializer_list<QLineEdit *> campos);
 // Plain message box titled "Dorlinda".
 void aviso(const QString &texto);
+// Yes/No box titled "Dorlinda": true for Yes.
+bool confirmar(const QString &texto);
 
 } // namespace SenhaUi
