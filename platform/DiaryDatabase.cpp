@@ -216,4 +216,9 @@ bool readEntryFile(const QString &name, QTextDocument &document, QString *error)
     return true;
 }
 
+QString entryFileName(const QSqlRecord &row)
+{
+    return row.value(QStringLiteral("Titulo")).toString();
+}
+
 } // namespace DiaryDatabase

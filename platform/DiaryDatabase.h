@@ -14,6 +14,7 @@
 #include <QString>
 #include <QTime>
 
+class QSqlRecord;
 class QTextDocument;
 
 namespace DiaryDatabase {
@@ -61,5 +62,9 @@ QString timeText(const QTime &time);            // "HH:mm"
 // file is not RTF.
 bool writeEntryFile(const QString &name, const QTextDocument &document, QString *error = nullptr);
 bool readEntryFile(const QString &name, QTextDocument &document, QString *error = nullptr);
+
+// The name of the file that holds the entry of a Diario row read with all its columns
+// ("SELECT *"): for now the row's title.
+QString entryFileName(const QSqlRecord &row);
 
 } // namespace DiaryDatabase

@@ -89,8 +89,10 @@ bool abrirLogado(const QString &senha, const QString &login)
         static_cast<QDialog *>(opcoes)->accept();
     });
     FormPrincipal->showMaximized();
-    return QTest::qWaitFor([&] { return *entrou && !QApplication::activeModalWidget(); })
-        && FormPrincipal->isVisible();
+    // Back in the main window: the options dialog has gone and the main window is active again.
+    return QTest::qWaitFor([&] {
+        return *entrou && !QApplication::activeModalWidget() && QApplication::activeWindow() == FormPrincipal;
+    }) && FormPrincipal->isVisible();
 }
 
 } // namespace DiarioTeste

@@ -1,0 +1,37 @@
+#pragma once
+// The diary's users (table Senha) on the diary's connection: find, create, change the password of
+// and delete a user. A user is known by the password: a password matches another, and an entry
+// (Diario.Senha) belongs to a user, when they are equal without regard to letter case. Change and
+// delete each run in one transaction: they either happen whole or leave everything as it was.
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace DiaryUsers {
+
+struct User {
+    qint64 id = -1; // the row of table Senha
+    QString senha;  // as stored
+    QString login;
+};
+
+// The first user (in the order of creation) whose password equals `senha`, letter case ignored.
+// False, with `error` set, when the table could not be read.
+bool find(const QString &senha, std::optional<User> &found, QString *error = nullptr);
+
+// Whether a user other than the one of row `except` holds this password, letter case ignored.
+bool heldByAnother(const QString &senha, qint64 except, bool &held, QString *error = nullptr);
+
+// Adds a user.
+bool create(const QString &login, const QString &senha, QString *error = nullptr);
+
+// Gives the user the new password and carries every entry of the user over to it.
+bool changePassword(const User &user, const QString &novaSenha, QString *error = nullptr);
+
+// Deletes every entry of the user and then the user. After the deletion is stored, deletes the
+// entry files of the deleted rows, except files that a remaining entry also names (another
+// user's entry of equal title), names that are not a plain file of the current folder, and the
+// database's own files. `filesLeft` gets the files that could not be deleted.
+bool remove(const User &user, QStringList *filesLeft = nullptr, QString *error = nullptr);
+
+} // namespace DiaryUsers
