@@ -57,7 +57,7 @@ QVariant TListaEntradas::data(const QModelIndex &index, int role) const
         case Hora: return e.hora;
         }
     } else if (role == Qt::TextAlignmentRole) {
-        return index.column() == Titulo ? QVariant(Qt::AlignLeft | Qt::AlignVCenter) : QVariant(Qt::AlignCenter);
+        return int(index.column() == Titulo ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
     }
     return {};
 }
@@ -73,7 +73,7 @@ QVariant TListaEntradas::headerData(int section, Qt::Orientation orientation, in
         case Hora: return QStringLiteral("Hora");
         }
     } else if (role == Qt::TextAlignmentRole) {
-        return section == Titulo ? QVariant(Qt::AlignLeft | Qt::AlignVCenter) : QVariant(Qt::AlignCenter);
+        return int(section == Titulo ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
     }
     return {};
 }
