@@ -180,16 +180,15 @@ QString entryColumns(const QSqlDatabase &db)
                              : QStringLiteral("Codigo, Titulo, Senha, Data, Hora");
 }
 
-Entry entryFrom(const QSqlQuery &q)
+Entry entryFrom(const QSqlQuery &q, bool withFile)
 {
-    const QSqlRecord r = q.record();
     Entry e;
     e.codigo = q.value(0).toLongLong();
     e.titulo = q.value(1).toString();
     e.senha = q.value(2).toString();
     e.data = q.value(3).toString();
     e.hora = q.value(4).toString();
-    if (r.count() > 5)
+    if (withFile)
         e.arquivo = q.value(5).toString();
     return e;
 }
@@ -199,6 +198,7 @@ Entry entryFrom(const QSqlQuery &q)
 QSqlQuery listEntries(const QString &senha, Order order)
 {
     QSqlQuery q(connection());
+    q.setForwardOnly(true);
     q.prepare(QStringLiteral("SELECT %1 FROM Diario WHERE ufold(Senha) = ufold(:aux_senha) ORDER BY %2, Codigo")
                   .arg(entryColumns(connection()), order == Order::ByTitle ? "Titulo COLLATE ptbr" : "Data"));
     q.bindValue(":aux_senha", senha);
@@ -288,8 +288,9 @@ bool readEntries(const QString &senha, Order order, QList<Entry> &entries, QStri
             *error = errorText(q.lastError());
         return false;
     }
+    const bool withFile = q.record().count() > 5;
     while (q.next())
-        entries.append(entryFrom(q));
+        entries.append(entryFrom(q, withFile));
     return true;
 }
 
@@ -311,7 +312,7 @@ std::optional<Entry> find(const QSqlDatabase &db, const QString &senha, const QS
     }
     if (!q.next())
         return std::nullopt;
-    return entryFrom(q);
+    return entryFrom(q, q.record().count() > 5);
 }
 
 // Whether a row other than `except` names this file (letter case ignored, for file systems that
@@ -513,7 +514,7 @@ bool deleteEntry(qint64 codigo, QString *error)
         committed = db.commit();
         return true;
     }
-    const QString name = entryFrom(q).fileName();
+    const QString name = entryFrom(q, q.record().count() > 5).fileName();
     q.finish();
     q.prepare(QStringLiteral("DELETE FROM Diario WHERE Codigo = ?"));
     q.addBindValue(codigo);
