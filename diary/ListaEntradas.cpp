@@ -4,7 +4,9 @@
 #include "global.h"
 
 #include <QHBoxLayout>
+#include <QFontMetrics>
 #include <QHeaderView>
+#include <QStyle>
 #include <QTableView>
 #include <QToolButton>
 
@@ -87,6 +89,13 @@ void PrepararGrade(QTableView *grade, TListaEntradas *lista)
     grade->setSelectionBehavior(QAbstractItemView::SelectRows);
     grade->setTabKeyNavigation(false);
     grade->setWordWrap(false);
+    // The dates must fit their 70 pixels, as they did in the small dialog font of the original
+    // design: a smaller size of the same font where the desktop's is larger.
+    QFont letra = grade->font();
+    while (letra.pointSizeF() > 6
+           && QFontMetrics(letra).horizontalAdvance(QStringLiteral("00/00/0000")) + 2 * grade->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 8 > 70)
+        letra.setPointSizeF(letra.pointSizeF() - 0.5);
+    grade->setFont(letra);
     grade->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grade->verticalHeader()->setDefaultSectionSize(grade->fontMetrics().height() + 4);
     grade->verticalHeader()->setFixedWidth(12);
