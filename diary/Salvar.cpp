@@ -1,5 +1,17 @@
 #include "Salvar.h"
 
+#include "DiaryDatabase.h"
+#include "Principal.h"
+#include "global.h"
+
+#include <QDateTime>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTextEdit>
+
 TFormSalvar *FormSalvar = nullptr;
 
 TFormSalvar::TFormSalvar(QWidget *parent)
@@ -7,10 +19,88 @@ TFormSalvar::TFormSalvar(QWidget *parent)
 {
     setObjectName("FormSalvar");
     setWindowTitle(QStringLiteral("Dorlinda ( Salvar )"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(392, 126);
+
+    Label1 = new QLabel(QStringLiteral("Digite o título do arquivo a ser salvo:"), this);
+    Label1->setObjectName("Label1");
+    Label1->move(16, 16);
+
+    EditTitulo = new QLineEdit(this);
+    EditTitulo->setObjectName("EditTitulo");
+    EditTitulo->setMaxLength(50);
+    EditTitulo->setGeometry(16, 38, 360, 24);
+
+    BSalvar = new QPushButton(QStringLiteral("Salvar"), this);
+    BSalvar->setObjectName("BSalvar");
+    BSalvar->setDefault(true);
+    BSalvar->setGeometry(206, 84, 80, 25);
+    connect(BSalvar, &QPushButton::clicked, this, &TFormSalvar::BSalvarClick);
+
+    BitBtn1 = new QPushButton(QStringLiteral("Cancelar"), this);
+    BitBtn1->setObjectName("BitBtn1");
+    BitBtn1->setGeometry(296, 84, 80, 25);
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TFormSalvar::showEvent(QShowEvent *event)
+{
+    if (QScreen *s = QGuiApplication::primaryScreen())
+        move(s->availableGeometry().center() - rect().center());
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TFormSalvar::FormShow()
+{
+    // The new entry in the editor took the number before the counter went on.
+    TituloNovo = QStringLiteral("Título") + QString::number(ContadorTitulo - 1);
+    EditTitulo->setText(TituloNovo);
+    EditTitulo->selectAll();
+    EditTitulo->setFocus();
+}
+
+// The title is not taken: the box is emptied for another, and the dialog stays.
+void TFormSalvar::recusar(const QString &mensagem)
+{
+    Mensagem(mensagem);
+    EditTitulo->clear();
+    EditTitulo->setFocus();
 }
 
 void TFormSalvar::BSalvarClick()
 {
-    // Nothing is stored yet.
+    if (!SenhaAtual)
+        return;
+    const bool novo = !ArquivoGravado;
+    QString titulo;
+    if (novo) {
+        titulo = EditTitulo->text();
+        if (!DiaryDatabase::isUsableTitle(titulo)) {
+            recusar(QStringLiteral("Título inválido, tente outro!"));
+            return;
+        }
+    } else {
+        titulo = TituloAtual.value_or(QString());
+    }
+
+    const DiaryDatabase::SaveResult salvo = DiaryDatabase::saveEntry(
+        *SenhaAtual, titulo, !novo, *FormPrincipal->Rdtexto->document(), QDateTime::currentDateTime());
+    if (salvo.duplicate) {
+        recusar(QStringLiteral("Título existente, tente outro!"));
+        return;
+    }
+    if (!salvo.ok) {
+        // Nothing was stored: the entry stays as it was in the editor, unsaved.
+        Mensagem(QStringLiteral("Não foi possível salvar ") + titulo + QStringLiteral(".\n\n") + salvo.error
+                 + QStringLiteral("\n\nNada foi gravado; o texto continua no editor."));
+        return;
+    }
+
+    TituloAtual = salvo.entry.titulo;
+    FormPrincipal->setWindowTitle(QStringLiteral("Dorlinda - ") + *TituloAtual);
+    ArquivoGravado = true;
+    TextoAlterado = false;
+    if (isVisible())
+        accept();
 }

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QSqlError>
 #include <QSqlRecord>
 #include <QTextDocument>
@@ -34,7 +35,7 @@ const QStringList &schema()
 {
     static const QStringList s = {
         "CREATE TABLE Diario (Codigo INTEGER PRIMARY KEY AUTOINCREMENT, Titulo TEXT(50), "
-        "Senha TEXT(8), Data TEXT, Hora TEXT(8))",
+        "Senha TEXT(8), Data TEXT, Hora TEXT(8), Arquivo TEXT)",
         "CREATE TABLE Senha (Senha TEXT(8), Login TEXT(8))",
         "CREATE INDEX index_senha ON Senha (Senha)",
     };
@@ -131,6 +132,10 @@ OpenStatus open(const QString &path)
     }
     // A database made elsewhere may lack the index; it only speeds up the log-in.
     q.exec("CREATE INDEX IF NOT EXISTS index_senha ON Senha (Senha)");
+    // Nor has it the column for entry files not named by their title. Where it cannot be added (a
+    // read-only file) every file is named by its title, as before.
+    if (!db.record(QStringLiteral("Diario")).contains(FileColumn))
+        q.exec(QStringLiteral("ALTER TABLE Diario ADD COLUMN %1 TEXT").arg(FileColumn));
     return {OpenResult::Opened, {}};
 }
 
@@ -162,12 +167,40 @@ QString failureMessage(const OpenStatus &status, const QString &path)
         .arg(name, status.detail);
 }
 
+namespace {
+
+bool hasFileColumn(const QSqlDatabase &db)
+{
+    return db.record(QStringLiteral("Diario")).contains(FileColumn);
+}
+
+QString entryColumns(const QSqlDatabase &db)
+{
+    return hasFileColumn(db) ? QStringLiteral("Codigo, Titulo, Senha, Data, Hora, Arquivo")
+                             : QStringLiteral("Codigo, Titulo, Senha, Data, Hora");
+}
+
+Entry entryFrom(const QSqlQuery &q, bool withFile)
+{
+    Entry e;
+    e.codigo = q.value(0).toLongLong();
+    e.titulo = q.value(1).toString();
+    e.senha = q.value(2).toString();
+    e.data = q.value(3).toString();
+    e.hora = q.value(4).toString();
+    if (withFile)
+        e.arquivo = q.value(5).toString();
+    return e;
+}
+
+} // namespace
+
 QSqlQuery listEntries(const QString &senha, Order order)
 {
     QSqlQuery q(connection());
-    q.prepare(QStringLiteral("SELECT Codigo, Titulo, Senha, Data, Hora FROM Diario"
-                             " WHERE ufold(Senha) = ufold(:aux_senha) ORDER BY %1, Codigo")
-                  .arg(order == Order::ByTitle ? "Titulo COLLATE ptbr" : "Data"));
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT %1 FROM Diario WHERE ufold(Senha) = ufold(:aux_senha) ORDER BY %2, Codigo")
+                  .arg(entryColumns(connection()), order == Order::ByTitle ? "Titulo COLLATE ptbr" : "Data"));
     q.bindValue(":aux_senha", senha);
     q.exec();
     return q;
@@ -216,9 +249,304 @@ bool readEntryFile(const QString &name, QTextDocument &document, QString *error)
     return true;
 }
 
+QString Entry::fileName() const
+{
+    const QString name = arquivo.isEmpty() ? titulo : arquivo;
+    return isUsableTitle(name) ? name : QString();
+}
+
 QString entryFileName(const QSqlRecord &row)
 {
-    return row.value(QStringLiteral("Titulo")).toString();
+    Entry e;
+    e.titulo = row.value(QStringLiteral("Titulo")).toString();
+    if (row.indexOf(FileColumn) >= 0)
+        e.arquivo = row.value(FileColumn).toString();
+    return e.fileName();
+}
+
+bool isUsableTitle(const QString &titulo)
+{
+    if (titulo.trimmed().isEmpty() || titulo == u"." || titulo == u"..")
+        return false;
+    for (const QChar c : titulo)
+        if (c == u'/' || c == u'\\' || c.category() == QChar::Other_Control)
+            return false;
+    const QString reserved[] = {FileName, FileName + "-journal", FileName + "-wal", FileName + "-shm",
+                                QStringLiteral("Dorlinda")};
+    for (const QString &r : reserved)
+        if (SqliteText::equalFolded(titulo, r))
+            return false;
+    return true;
+}
+
+bool readEntries(const QString &senha, Order order, QList<Entry> &entries, QString *error)
+{
+    entries.clear();
+    QSqlQuery q = listEntries(senha, order);
+    if (!q.isActive()) {
+        if (error)
+            *error = errorText(q.lastError());
+        return false;
+    }
+    const bool withFile = q.record().count() > 5;
+    while (q.next())
+        entries.append(entryFrom(q, withFile));
+    return true;
+}
+
+namespace {
+
+std::optional<Entry> find(const QSqlDatabase &db, const QString &senha, const QString &titulo, QString *error)
+{
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT %1 FROM Diario WHERE ufold(Senha) = ufold(:senha) AND ufold(Titulo) = "
+                             "ufold(:titulo) ORDER BY Codigo LIMIT 1")
+                  .arg(entryColumns(db)));
+    q.bindValue(":senha", senha);
+    q.bindValue(":titulo", titulo);
+    if (!q.exec()) {
+        if (error)
+            *error = errorText(q.lastError());
+        return std::nullopt;
+    }
+    if (!q.next())
+        return std::nullopt;
+    return entryFrom(q, q.record().count() > 5);
+}
+
+// Whether a row other than `except` names this file (letter case ignored, for file systems that
+// ignore it). nullopt on a database error.
+std::optional<bool> fileNamedByRow(const QSqlDatabase &db, const QString &name, qint64 except)
+{
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    q.prepare(hasFileColumn(db)
+                  ? QStringLiteral("SELECT 1 FROM Diario WHERE Codigo <> :c AND ufold(CASE WHEN Arquivo IS NULL OR "
+                                   "Arquivo = '' THEN Titulo ELSE Arquivo END) = ufold(:n) LIMIT 1")
+                  : QStringLiteral("SELECT 1 FROM Diario WHERE Codigo <> :c AND ufold(Titulo) = ufold(:n) LIMIT 1"));
+    q.bindValue(":c", except);
+    q.bindValue(":n", name);
+    if (!q.exec())
+        return std::nullopt;
+    return q.next();
+}
+
+// The title when no row and nothing on disk holds that name, else the first free "title (n)".
+std::optional<QString> freeFileName(const QSqlDatabase &db, const QString &titulo, qint64 except)
+{
+    for (int n = 1; n < 100000; ++n) {
+        const QString name = n == 1 ? titulo : QStringLiteral("%1 (%2)").arg(titulo).arg(n);
+        if (QFileInfo::exists(name) || QFileInfo(name).isSymLink())
+            continue;
+        const std::optional<bool> taken = fileNamedByRow(db, name, except);
+        if (!taken)
+            return std::nullopt;
+        if (!*taken)
+            return name;
+    }
+    return std::nullopt;
+}
+
+// A write transaction from the start, so that another running copy cannot slip in between the
+// checks and the writes.
+bool begin(QSqlDatabase &db, QString *error)
+{
+    QSqlQuery q(db);
+    if (q.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return true;
+    *error = errorText(q.lastError());
+    return false;
+}
+
+bool writeBytes(const QString &name, const QByteArray &bytes, QString *error)
+{
+    QSaveFile file(name);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    if (error)
+        *error = file.errorString();
+    return false;
+}
+
+} // namespace
+
+std::optional<Entry> findEntry(const QString &senha, const QString &titulo, QString *error)
+{
+    return find(connection(), senha, titulo, error);
+}
+
+SaveResult saveEntry(const QString &senha, const QString &titulo, bool stored, const QTextDocument &document,
+                     const QDateTime &when)
+{
+    SaveResult result;
+    QSqlDatabase db = connection();
+    QString error;
+    const auto failed = [&](const QString &why) {
+        result.ok = false;
+        result.error = why;
+        return result;
+    };
+    if (!begin(db, &error))
+        return failed(error);
+    bool committed = false;
+    const auto rollback = qScopeGuard([&] {
+        if (!committed)
+            db.rollback();
+    });
+    const bool fileColumn = hasFileColumn(db);
+
+    std::optional<Entry> row = find(db, senha, titulo, &error);
+    if (!error.isEmpty())
+        return failed(error);
+    if (row && !stored) {
+        result.duplicate = true;
+        return failed(QStringLiteral("o título já existe"));
+    }
+    QSqlQuery q(db);
+    Entry &e = result.entry;
+    bool newFile = true;
+    if (row) {
+        // The stored entry keeps its row and its file, unless that file is also another row's (a
+        // database from before Arquivo): then it moves to a name of its own.
+        e = *row;
+        const std::optional<bool> shared = fileNamedByRow(db, e.fileName(), e.codigo);
+        if (!shared)
+            return failed(errorText(db.lastError()));
+        if (*shared && fileColumn) {
+            const std::optional<QString> name = freeFileName(db, e.titulo, e.codigo);
+            if (!name)
+                return failed(QStringLiteral("não há nome livre para o arquivo"));
+            e.arquivo = *name == e.titulo ? QString() : *name;
+        } else {
+            newFile = !QFileInfo::exists(e.fileName());
+        }
+        e.data = storedDate(when.date());
+        e.hora = timeText(when.time());
+        q.prepare(fileColumn ? QStringLiteral("UPDATE Diario SET Data = ?, Hora = ?, Arquivo = ? WHERE Codigo = ?")
+                             : QStringLiteral("UPDATE Diario SET Data = ?, Hora = ? WHERE Codigo = ?"));
+        q.addBindValue(e.data);
+        q.addBindValue(e.hora);
+        if (fileColumn)
+            q.addBindValue(e.arquivo.isEmpty() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(e.arquivo));
+        q.addBindValue(e.codigo);
+        if (!q.exec())
+            return failed(errorText(q.lastError()));
+    } else {
+        // A new entry, or a stored one whose row has gone meanwhile: a row of its own.
+        e.titulo = titulo;
+        e.senha = senha;
+        e.data = storedDate(when.date());
+        e.hora = timeText(when.time());
+        if (fileColumn) {
+            const std::optional<QString> name = freeFileName(db, titulo, -1);
+            if (!name)
+                return failed(QStringLiteral("não há nome livre para o arquivo"));
+            e.arquivo = *name == titulo ? QString() : *name;
+        }
+        newFile = !QFileInfo::exists(e.fileName());
+        q.prepare(QStringLiteral("INSERT INTO Diario (Titulo, Senha, Data, Hora%1) VALUES (?, ?, ?, ?%2)")
+                      .arg(fileColumn ? ", Arquivo" : "", fileColumn ? ", ?" : ""));
+        q.addBindValue(e.titulo);
+        q.addBindValue(e.senha);
+        q.addBindValue(e.data);
+        q.addBindValue(e.hora);
+        if (fileColumn)
+            q.addBindValue(e.arquivo.isEmpty() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(e.arquivo));
+        if (!q.exec())
+            return failed(errorText(q.lastError()));
+        e.codigo = q.lastInsertId().toLongLong();
+    }
+
+    // The file is replaced only once its new content is whole; its old content is kept to put
+    // back should the database refuse the change.
+    const QString name = e.fileName();
+    if (name.isEmpty())
+        return failed(QStringLiteral("o título não pode dar nome a um arquivo"));
+    QByteArray before;
+    if (!newFile) {
+        QFile old(name);
+        if (old.open(QIODevice::ReadOnly))
+            before = old.readAll();
+    }
+    if (!writeBytes(name, RichText::write(document), &error))
+        return failed(error);
+    if (!db.commit()) {
+        error = errorText(db.lastError());
+        if (newFile)
+            QFile::remove(name);
+        else
+            writeBytes(name, before, nullptr);
+        return failed(error);
+    }
+    committed = true;
+    result.ok = true;
+    return result;
+}
+
+bool deleteEntry(qint64 codigo, QString *error)
+{
+    if (error)
+        error->clear();
+    QSqlDatabase db = connection();
+    const auto failed = [&](const QString &why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    QString why;
+    if (!begin(db, &why))
+        return failed(why);
+    bool committed = false;
+    const auto rollback = qScopeGuard([&] {
+        if (!committed)
+            db.rollback();
+    });
+
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT %1 FROM Diario WHERE Codigo = ?").arg(entryColumns(db)));
+    q.addBindValue(codigo);
+    if (!q.exec())
+        return failed(errorText(q.lastError()));
+    if (!q.next()) {
+        // Gone already (deleted by another running copy).
+        committed = db.commit();
+        return true;
+    }
+    const QString name = entryFrom(q, q.record().count() > 5).fileName();
+    q.finish();
+    q.prepare(QStringLiteral("DELETE FROM Diario WHERE Codigo = ?"));
+    q.addBindValue(codigo);
+    if (!q.exec())
+        return failed(errorText(q.lastError()));
+    const std::optional<bool> shared = fileNamedByRow(db, name, codigo);
+    if (!shared)
+        return failed(errorText(db.lastError()));
+
+    // The file is moved aside until the row is gone for good, so that a refused deletion keeps both.
+    QString aside;
+    const QFileInfo info(name);
+    if (!name.isEmpty() && !*shared && (info.exists() || info.isSymLink())) {
+        QFile file(name);
+        for (int n = 0; n < 100 && aside.isEmpty(); ++n) {
+            const QString candidate = QStringLiteral(".%1.%2.excluido").arg(codigo).arg(n);
+            if (!QFileInfo::exists(candidate) && file.rename(candidate))
+                aside = candidate;
+        }
+        if (aside.isEmpty())
+            return failed(file.errorString());
+    }
+    if (!db.commit()) {
+        why = errorText(db.lastError());
+        if (!aside.isEmpty())
+            QFile::rename(aside, name);
+        return failed(why);
+    }
+    committed = true;
+    if (!aside.isEmpty())
+        QFile::remove(aside);
+    return true;
 }
 
 } // namespace DiaryDatabase

@@ -4,15 +4,20 @@
 //
 // Tables (created with the file when it is missing):
 //   Diario (Codigo integer key, auto-increment; Titulo text; Senha text: the owner's password;
-//           Data text "yyyy-MM-dd": date of the last save; Hora text "HH:mm": time of the last save)
+//           Data text "yyyy-MM-dd": date of the last save; Hora text "HH:mm": time of the last save;
+//           Arquivo text: the entry's file name when it is not the title, else NULL; added on
+//           opening to databases made without it)
 //   Senha  (Senha text: the user's password; Login text), index "index_senha" on Senha.
 // Comparisons that ignore letter case go through ufold() (SqliteText), title order through the
 // "ptbr" collation. Values are always bound, never pasted into SQL.
 #include <QDate>
+#include <QDateTime>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
 #include <QTime>
+
+#include <optional>
 
 class QSqlRecord;
 class QTextDocument;
@@ -63,8 +68,58 @@ QString timeText(const QTime &time);            // "HH:mm"
 bool writeEntryFile(const QString &name, const QTextDocument &document, QString *error = nullptr);
 bool readEntryFile(const QString &name, QTextDocument &document, QString *error = nullptr);
 
-// The name of the file that holds the entry of a Diario row read with all its columns
-// ("SELECT *"): for now the row's title.
+// ---- Entries -------------------------------------------------------------------------------
+// Titles are unique among one owner's entries (letter case ignored), not among all entries: every
+// lookup of a row is scoped to its owner, and two owners' equal titles get two files. An entry's
+// file is named by its title when that name is free, otherwise by a distinct name kept in Arquivo.
+
+inline const QString FileColumn = QStringLiteral("Arquivo");
+
+struct Entry {
+    qint64 codigo = -1;
+    QString titulo;
+    QString senha;
+    QString data; // as stored, "yyyy-MM-dd"
+    QString hora;
+    QString arquivo; // empty: the file is named by the title
+    QString fileName() const; // as entryFileName()
+};
+
+// The file name of an entry row: its title, or the name in Arquivo when the row has one. The row
+// may come from any query on Diario that holds Titulo (Arquivo is optional). Empty when that name
+// is not a file of the current folder that an entry may own (a title such as "../x" or
+// "diario.mdb" in a database made elsewhere): such a row has no file to read or delete.
 QString entryFileName(const QSqlRecord &row);
+
+// Whether a title may name an entry and its file: not blank; no "/", "\" or control characters;
+// not "." or ".."; not, letter case ignored, the database file, its journal files or the help
+// folder "Dorlinda".
+bool isUsableTitle(const QString &titulo);
+
+// The owner's entries in the order asked (as listEntries), read whole. False on a database error.
+bool readEntries(const QString &senha, Order order, QList<Entry> &entries, QString *error = nullptr);
+
+// The owner's entry of that title, both compared without regard to letter case.
+std::optional<Entry> findEntry(const QString &senha, const QString &titulo, QString *error = nullptr);
+
+struct SaveResult {
+    bool ok = false;
+    bool duplicate = false; // a new entry whose title the owner already has: nothing stored
+    Entry entry;   // the row as stored
+    QString error; // why nothing was stored
+};
+
+// Stores the document as the owner's entry of that title, all or nothing: the row (Data and Hora
+// from `when`) and the file are written in one transaction, the file atomically; on failure no row
+// is added or changed and no file is left half written. `stored`: the entry is stored already; its
+// row is found by owner and title and renewed, or, when it has vanished, stored anew. A new entry
+// gets a new row, unless the owner has an entry of that title already (`duplicate`).
+SaveResult saveEntry(const QString &senha, const QString &titulo, bool stored, const QTextDocument &document,
+                     const QDateTime &when);
+
+// Deletes the row of that Codigo and its file (a missing file is no error; a file that another
+// row also names, as in databases made before Arquivo, is kept for that row). False with the reason
+// when the row could not be deleted; a file that could not be removed is reported in *error too.
+bool deleteEntry(qint64 codigo, QString *error = nullptr);
 
 } // namespace DiaryDatabase

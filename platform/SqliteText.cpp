@@ -36,7 +36,11 @@ void ufold(sqlite3_context *context, int argc, sqlite3_value **argv)
 
 int ptbr(void *, int bytesA, const void *a, int bytesB, const void *b)
 {
-    return compare(fromUtf16(a, bytesA), fromUtf16(b, bytesB));
+    // Views, not copies: sorting a long list calls this many times.
+    const QStringView va(reinterpret_cast<const QChar *>(a), bytesA / qsizetype(sizeof(QChar)));
+    const QStringView vb(reinterpret_cast<const QChar *>(b), bytesB / qsizetype(sizeof(QChar)));
+    const int c = collator().compare(va, vb);
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
 } // namespace

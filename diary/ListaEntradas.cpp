@@ -1,0 +1,164 @@
+#include "ListaEntradas.h"
+
+#include "Principal.h"
+#include "global.h"
+
+#include <QHBoxLayout>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QStyle>
+#include <QTableView>
+#include <QToolButton>
+
+TListaEntradas::TListaEntradas(QObject *parent)
+    : QAbstractTableModel(parent)
+{
+}
+
+bool TListaEntradas::Abrir(DiaryDatabase::Order ordem)
+{
+    beginResetModel();
+    m_ordem = ordem;
+    QString erro;
+    const bool lida = !SenhaAtual || DiaryDatabase::readEntries(*SenhaAtual, ordem, m_entradas, &erro);
+    if (!SenhaAtual || !lida)
+        m_entradas.clear();
+    endResetModel();
+    if (!lida)
+        Mensagem(QStringLiteral("Não foi possível ler a lista do diário.\n\n") + erro);
+    return lida;
+}
+
+void TListaEntradas::Fechar()
+{
+    beginResetModel();
+    m_entradas.clear();
+    m_entradas.squeeze();
+    endResetModel();
+}
+
+int TListaEntradas::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_entradas.size());
+}
+
+int TListaEntradas::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : 3;
+}
+
+QVariant TListaEntradas::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_entradas.size())
+        return {};
+    const DiaryDatabase::Entry &e = m_entradas.at(index.row());
+    if (role == Qt::DisplayRole) {
+        switch (index.column()) {
+        case Titulo: return e.titulo;
+        case Data: return DiaryDatabase::shownDate(e.data);
+        case Hora: return e.hora;
+        }
+    } else if (role == Qt::TextAlignmentRole) {
+        return int(index.column() == Titulo ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
+    }
+    return {};
+}
+
+QVariant TListaEntradas::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal)
+        return {};
+    if (role == Qt::DisplayRole) {
+        switch (section) {
+        case Titulo: return QStringLiteral("Título");
+        case Data: return QStringLiteral("Data");
+        case Hora: return QStringLiteral("Hora");
+        }
+    } else if (role == Qt::TextAlignmentRole) {
+        return int(section == Titulo ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
+    }
+    return {};
+}
+
+void PrepararGrade(QTableView *grade, TListaEntradas *lista)
+{
+    grade->setModel(lista);
+    grade->resize(500, 300);
+    grade->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grade->setSelectionMode(QAbstractItemView::SingleSelection);
+    grade->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grade->setTabKeyNavigation(false);
+    grade->setWordWrap(false);
+    // The dates must fit their 70 pixels, as they did in the small dialog font of the original
+    // design: a smaller size of the same font where the desktop's is larger.
+    QFont letra = grade->font();
+    while (letra.pointSizeF() > 6
+           && QFontMetrics(letra).horizontalAdvance(QStringLiteral("00/00/0000")) + 2 * grade->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 8 > 70)
+        letra.setPointSizeF(letra.pointSizeF() - 0.5);
+    grade->setFont(letra);
+    grade->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grade->verticalHeader()->setDefaultSectionSize(grade->fontMetrics().height() + 4);
+    grade->verticalHeader()->setFixedWidth(12);
+    grade->verticalHeader()->setSectionsClickable(false);
+    grade->horizontalHeader()->setSectionsClickable(false);
+    grade->horizontalHeader()->setHighlightSections(false);
+    grade->horizontalHeader()->setMinimumSectionSize(10);
+    grade->setColumnWidth(TListaEntradas::Titulo, 325);
+    grade->setColumnWidth(TListaEntradas::Data, 70);
+    grade->setColumnWidth(TListaEntradas::Hora, 70);
+}
+
+void PosicionarGrade(QTableView *grade, int linha)
+{
+    QAbstractItemModel *lista = grade->model();
+    const int linhas = lista->rowCount();
+    if (linhas == 0) {
+        grade->setCurrentIndex({});
+        return;
+    }
+    const QModelIndex i = lista->index(qBound(0, linha, linhas - 1), TListaEntradas::Titulo);
+    grade->setCurrentIndex(i);
+    grade->scrollTo(i);
+}
+
+int LinhaAtual(const QTableView *grade)
+{
+    const QModelIndex i = grade->currentIndex();
+    return i.isValid() && i.row() < grade->model()->rowCount() ? i.row() : -1;
+}
+
+TDBNavigator::TDBNavigator(QWidget *parent)
+    : QWidget(parent)
+{
+    auto *linha = new QHBoxLayout(this);
+    linha->setContentsMargins(0, 0, 0, 0);
+    linha->setSpacing(0);
+    const auto botao = [&](const char *nome, const QString &texto, const QString &dica, auto para) {
+        auto *b = new QToolButton(this);
+        b->setObjectName(QLatin1String(nome));
+        b->setText(texto);
+        b->setToolTip(dica);
+        b->setFixedSize(30, 25);
+        b->setFocusPolicy(Qt::NoFocus);
+        connect(b, &QToolButton::clicked, this, [this, para] {
+            if (DataSource)
+                mover(para(LinhaAtual(DataSource), DataSource->model()->rowCount()));
+        });
+        linha->addWidget(b);
+        return b;
+    };
+    First = botao("First", QStringLiteral("|◀"), QStringLiteral("Primeiro título"), [](int, int) { return 0; });
+    Prior = botao("Prior", QStringLiteral("◀"), QStringLiteral("Título anterior"),
+                  [](int atual, int) { return qMax(0, atual - 1); });
+    Next = botao("Next", QStringLiteral("▶"), QStringLiteral("Próximo título"),
+                 [](int atual, int) { return atual + 1; });
+    Last = botao("Last", QStringLiteral("▶|"), QStringLiteral("Último título"),
+                 [](int, int linhas) { return linhas - 1; });
+    setFixedSize(120, 25);
+}
+
+void TDBNavigator::mover(int para)
+{
+    if (DataSource->isEnabled())
+        PosicionarGrade(DataSource, para);
+}

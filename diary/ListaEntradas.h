@@ -1,0 +1,58 @@
+#pragma once
+// What the open and delete dialogs share: the list of the user's entries behind their grid, the
+// grid's columns, and the navigator's four buttons.
+#include "DiaryDatabase.h"
+
+#include <QAbstractTableModel>
+#include <QList>
+#include <QWidget>
+
+class QTableView;
+class QToolButton;
+
+// The current user's entries, read whole when the list is rebuilt (no query stays open behind the
+// grid). Columns: Titulo ("Título"), Data (shown dd/MM/yyyy) and Hora.
+class TListaEntradas : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Coluna { Titulo, Data, Hora };
+
+    explicit TListaEntradas(QObject *parent = nullptr);
+
+    // Rebuilds the list in that order; false, with the list empty, when the database failed (the
+    // user has been told).
+    bool Abrir(DiaryDatabase::Order ordem);
+    void Fechar();
+    DiaryDatabase::Order Ordem() const { return m_ordem; }
+    const DiaryDatabase::Entry &Entrada(int linha) const { return m_entradas.at(linha); }
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+private:
+    QList<DiaryDatabase::Entry> m_entradas;
+    DiaryDatabase::Order m_ordem = DiaryDatabase::Order::ByDate;
+};
+
+// A read-only grid of the list, 500 x 300: one row selected at a time, columns 325, 70 and 70
+// wide, Data and Hora centred.
+void PrepararGrade(QTableView *grade, TListaEntradas *lista);
+// Makes `linha` (kept within the list) the grid's current row; none when the list is empty.
+void PosicionarGrade(QTableView *grade, int linha);
+// The grid's current row, or -1.
+int LinhaAtual(const QTableView *grade);
+
+// The navigator: first, prior, next and last, with their hints. Bound to a grid it moves the
+// current row; bound to nothing it does nothing.
+class TDBNavigator : public QWidget {
+    Q_OBJECT
+public:
+    explicit TDBNavigator(QWidget *parent = nullptr);
+    QTableView *DataSource = nullptr;
+    QToolButton *First, *Prior, *Next, *Last;
+
+private:
+    void mover(int para);
+};
