@@ -1,20 +1,12 @@
 #include "Consulta.h"
 
 #include "DiaryDatabase.h"
-#include "ListaEntradas.h"
 #include "Principal.h"
 #include "global.h"
 
-#include <QAction>
 #include <QFileInfo>
-#include <QFrame>
-#include <QGuiApplication>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QTableView>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -22,51 +14,14 @@
 TFormAbrir *FormAbrir = nullptr;
 
 TFormAbrir::TFormAbrir(QWidget *parent)
-    : QDialog(parent)
-    , ADOQueryConsulta(new TListaEntradas(this))
+    : TFormLista(QStringLiteral("FormAbrir"), QStringLiteral("Dorlinda [ Abrir Diário ]"), parent)
 {
-    setObjectName("FormAbrir");
-    setWindowTitle(QStringLiteral("Dorlinda [ Abrir Diário ]"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(560, 420);
-
-    MainMenu1 = new QMenuBar(this);
-    MainMenu1->setObjectName("MainMenu1");
-    Ordenar1 = MainMenu1->addMenu(QStringLiteral("&Ordenar"));
-    Ordenar1->setObjectName("Ordenar1");
-    PorTitulo1 = Ordenar1->addAction(QStringLiteral("Por &Título"));
-    PorTitulo1->setObjectName("PorTitulo1");
-    PorTitulo1->setCheckable(true);
-    PorData1 = Ordenar1->addAction(QStringLiteral("Por &Data"));
-    PorData1->setObjectName("PorData1");
-    PorData1->setCheckable(true);
-    connect(PorTitulo1, &QAction::triggered, this, &TFormAbrir::PorTitulo1Click);
-    connect(PorData1, &QAction::triggered, this, &TFormAbrir::PorData1Click);
-    const int menu = MainMenu1->sizeHint().height();
-    MainMenu1->setGeometry(0, 0, width(), menu);
-
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName("Panel1");
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel1->setGeometry(8, menu + 6, width() - 16, height() - menu - 14);
-
-    Label1 = new QLabel(QStringLiteral("Faça a sua escolha:"), Panel1);
-    Label1->setObjectName("Label1");
-    Label1->move(20, 8);
-
-    DBGrid1 = new QTableView(Panel1);
-    DBGrid1->setObjectName("DBGrid1");
-    PrepararGrade(DBGrid1, ADOQueryConsulta);
-    DBGrid1->move(20, 28);
     // Reached by the mouse, not by the Tab key.
     DBGrid1->setFocusPolicy(Qt::ClickFocus);
     DBGrid1->installEventFilter(this);
     DBGrid1->viewport()->installEventFilter(this);
 
     // Here the navigator is bound to nothing.
-    DBNavigator1 = new TDBNavigator(Panel1);
-    DBNavigator1->setObjectName("DBNavigator1");
-    DBNavigator1->move(20, 338);
 
     Babrir = new QPushButton(QStringLiteral("&Abrir"), Panel1);
     Babrir->setObjectName("Babrir");
@@ -81,24 +36,6 @@ TFormAbrir::TFormAbrir(QWidget *parent)
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-bool TFormAbrir::ListaVazia() const
-{
-    return ADOQueryConsulta->rowCount() == 0;
-}
-
-void TFormAbrir::showEvent(QShowEvent *event)
-{
-    if (QScreen *s = QGuiApplication::primaryScreen())
-        move(s->availableGeometry().center() - rect().center());
-    QDialog::showEvent(event);
-    FormShow();
-}
-
-void TFormAbrir::FormShow()
-{
-    PorData1Click();
-}
-
 void TFormAbrir::done(int r)
 {
     FormClose();
@@ -108,24 +45,6 @@ void TFormAbrir::done(int r)
 void TFormAbrir::FormClose()
 {
     ADOQueryConsulta->Fechar();
-}
-
-void TFormAbrir::ordenar(bool porTitulo)
-{
-    PorTitulo1->setChecked(porTitulo);
-    PorData1->setChecked(!porTitulo);
-    ADOQueryConsulta->Abrir(porTitulo ? DiaryDatabase::Order::ByTitle : DiaryDatabase::Order::ByDate);
-    PosicionarGrade(DBGrid1, 0);
-}
-
-void TFormAbrir::PorTitulo1Click()
-{
-    ordenar(true);
-}
-
-void TFormAbrir::PorData1Click()
-{
-    ordenar(false);
 }
 
 void TFormAbrir::BabrirClick()

@@ -3,7 +3,14 @@
 #include "Principal.h"
 #include "global.h"
 
+#include <QAction>
+#include <QFrame>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QStyle>
@@ -161,4 +168,83 @@ void TDBNavigator::mover(int para)
 {
     if (DataSource->isEnabled())
         PosicionarGrade(DataSource, para);
+}
+
+TFormLista::TFormLista(const QString &nome, const QString &titulo, QWidget *parent)
+    : QDialog(parent)
+    , Lista(new TListaEntradas(this))
+{
+    setObjectName(nome);
+    setWindowTitle(titulo);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFixedSize(560, 420);
+
+    MainMenu1 = new QMenuBar(this);
+    MainMenu1->setObjectName("MainMenu1");
+    Ordenar1 = MainMenu1->addMenu(QStringLiteral("&Ordenar"));
+    Ordenar1->setObjectName("Ordenar1");
+    PorTitulo1 = Ordenar1->addAction(QStringLiteral("Por &Título"));
+    PorTitulo1->setObjectName("PorTitulo1");
+    PorTitulo1->setCheckable(true);
+    PorData1 = Ordenar1->addAction(QStringLiteral("Por &Data"));
+    PorData1->setObjectName("PorData1");
+    PorData1->setCheckable(true);
+    connect(PorTitulo1, &QAction::triggered, this, &TFormLista::PorTitulo1Click);
+    connect(PorData1, &QAction::triggered, this, &TFormLista::PorData1Click);
+    const int menu = MainMenu1->sizeHint().height();
+    MainMenu1->setGeometry(0, 0, width(), menu);
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName("Panel1");
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel1->setGeometry(8, menu + 6, width() - 16, height() - menu - 14);
+
+    Label1 = new QLabel(QStringLiteral("Faça a sua escolha:"), Panel1);
+    Label1->setObjectName("Label1");
+    Label1->move(20, 8);
+
+    DBGrid1 = new QTableView(Panel1);
+    DBGrid1->setObjectName("DBGrid1");
+    PrepararGrade(DBGrid1, Lista);
+    DBGrid1->move(20, 28);
+
+    DBNavigator1 = new TDBNavigator(Panel1);
+    DBNavigator1->setObjectName("DBNavigator1");
+    DBNavigator1->move(20, 338);
+}
+
+bool TFormLista::ListaVazia() const
+{
+    return Lista->rowCount() == 0;
+}
+
+void TFormLista::showEvent(QShowEvent *event)
+{
+    if (QScreen *s = QGuiApplication::primaryScreen())
+        move(s->availableGeometry().center() - rect().center());
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TFormLista::FormShow()
+{
+    PorData1Click();
+}
+
+void TFormLista::ordenar(bool porTitulo)
+{
+    PorTitulo1->setChecked(porTitulo);
+    PorData1->setChecked(!porTitulo);
+    Lista->Abrir(porTitulo ? DiaryDatabase::Order::ByTitle : DiaryDatabase::Order::ByDate);
+    PosicionarGrade(DBGrid1, 0);
+}
+
+void TFormLista::PorTitulo1Click()
+{
+    ordenar(true);
+}
+
+void TFormLista::PorData1Click()
+{
+    ordenar(false);
 }

@@ -4,9 +4,15 @@
 #include "DiaryDatabase.h"
 
 #include <QAbstractTableModel>
+#include <QDialog>
 #include <QList>
 #include <QWidget>
 
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QMenuBar;
 class QTableView;
 class QToolButton;
 
@@ -55,4 +61,34 @@ public:
 
 private:
     void mover(int para);
+};
+
+// The frame of the open and delete dialogs: the "&Ordenar" menu, the panel with its label, the grid
+// over the list and the navigator; each show lists the entries by date.
+class TFormLista : public QDialog {
+    Q_OBJECT
+public:
+    TFormLista(const QString &nome, const QString &titulo, QWidget *parent);
+
+    QMenuBar *MainMenu1;
+    QMenu *Ordenar1;
+    QAction *PorTitulo1, *PorData1;
+    QFrame *Panel1;
+    QLabel *Label1;
+    QTableView *DBGrid1;
+    TDBNavigator *DBNavigator1;
+
+    bool ListaVazia() const;
+
+public slots:
+    virtual void FormShow();
+    void PorTitulo1Click();
+    void PorData1Click();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    TListaEntradas *const Lista;
+
+private:
+    void ordenar(bool porTitulo);
 };
