@@ -173,6 +173,7 @@ private slots:
         QApplication::setActiveWindow(main);
         main->Timer2_Timer();
         main->Timer2_Timer();
+        QCoreApplication::processEvents();
         QCOMPARE(enabledControls(main), enabled);
         QCOMPARE(QApplication::activeWindow(), main);
         QCOMPARE(Forms::FormFiles->isVisible(), browser);
