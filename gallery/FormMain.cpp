@@ -693,11 +693,15 @@ void FormMain::prepareNextPicture()
 {
     FileListBox *list = Forms::FormFiles->File1;
     const int count = list->ListCount();
-    const int index = list->ListIndex();
-    if (count < 2 || index < 0)
+    // The last picture current with the column filled leaves the list without a selection.
+    const int index = list->ListIndex() >= 0 ? list->ListIndex() : ListIndexStore;
+    // With the column filled the three pictures after this one are being decoded for it already:
+    // the one after them is prepared.
+    const int ahead = CheckThumb->value() == 1 && SplashTime > 14 ? 4 : 1;
+    if (count <= ahead || index < 0 || index >= count)
         return;
     const QString folder = Forms::FormFiles->Dir1->Path();
-    const QString name = list->List((index + 1) % count);
+    const QString name = list->List((index + ahead) % count);
     prepareFitted(Picture::load(folder.endsWith(QLatin1Char('/')) ? folder + name : folder + u'/' + name));
 }
 

@@ -179,7 +179,8 @@ private:
     // In the last-picture state with the thumbnails on (only place 1 left in a list of more than
     // four): shows the picture before the last through DoFilePrep.
     void lastPictureStep();
-    // Starts decoding the picture after the current one, at its fitted size, on a worker thread.
+    // Starts decoding the picture after the current one (after the thumbnail column when it is
+    // filled), at its fitted size, on a worker thread.
     void prepareNextPicture();
     void readSettings();
     void writeSettings();
