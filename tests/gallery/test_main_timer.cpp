@@ -237,15 +237,25 @@ private slots:
         QCOMPARE(main->CmdSize->text(), QStringLiteral("&Actual Size"));
     }
 
-    // While the slide show runs the remote control's caption shows for ticks ending in 0 to 4
-    // and is empty for 5 to 9; a remote control that is not loaded is loaded hidden by this.
-    void slideShowCaptionBlinks()
+    // Reading the visibility of the enlarged view, the save dialog and the note window loads them,
+    // hidden, within one tick after they close; the remote control only while the slide show runs,
+    // its caption showing for ticks ending in 0 to 4 and empty for 5 to 9.
+    void windowsTheTickLoads()
     {
         PictureFolder folder(PictureFolder::numbered(2));
         FormMain *main = startAt(folder.path());
         QVERIFY(main);
-        Forms::FormRemote.unload();
+        Forms::FormSave->show();
+        for (auto unload : {+[] { Forms::FormBlowUp.unload(); }, +[] { Forms::FormSave.unload(); },
+                            +[] { Forms::FormNote.unload(); }, +[] { Forms::FormInfo.unload(); },
+                            +[] { Forms::FormRemote.unload(); }})
+            unload();
+        flushDeletes();
         main->Timer2_Timer();
+        QVERIFY(Forms::FormBlowUp.isLoaded() && !Forms::FormBlowUp->isVisible());
+        QVERIFY(Forms::FormSave.isLoaded() && !Forms::FormSave->isVisible());
+        QVERIFY(Forms::FormNote.isLoaded() && !Forms::FormNote->isVisible());
+        QVERIFY(!Forms::FormInfo.isLoaded());
         QVERIFY(!Forms::FormRemote.isLoaded());
         main->SlideOn = true;
         main->Tick = 0;
@@ -256,31 +266,6 @@ private slots:
         }
         QCOMPARE(seen, QStringLiteral("SSSS.....SSS"));
         QVERIFY(!Forms::FormRemote->isVisible());
-    }
-
-    // Reading the visibility of the enlarged view, the save dialog and the note window loads
-    // them, hidden, within one tick after they close; other windows are not loaded by a tick.
-    void windowsLoadedByTheTick()
-    {
-        PictureFolder folder(PictureFolder::numbered(2));
-        FormMain *main = startAt(folder.path());
-        QVERIFY(main);
-        Forms::FormBlowUp->show();
-        Forms::FormSave->show();
-        Forms::FormNote->show();
-        Forms::FormBlowUp.unload();
-        Forms::FormSave.unload();
-        Forms::FormNote.unload();
-        Forms::FormInfo.unload();
-        Forms::FormRemote.unload();
-        flushDeletes();
-        QVERIFY(!Forms::FormSave.isLoaded());
-        main->Timer2_Timer();
-        QVERIFY(Forms::FormBlowUp.isLoaded() && !Forms::FormBlowUp->isVisible());
-        QVERIFY(Forms::FormSave.isLoaded() && !Forms::FormSave->isVisible());
-        QVERIFY(Forms::FormNote.isLoaded() && !Forms::FormNote->isVisible());
-        QVERIFY(!Forms::FormInfo.isLoaded());
-        QVERIFY(!Forms::FormRemote.isLoaded());
     }
 
     // Ticks go on while a message box is up: inside the box for a stored folder that is gone they
