@@ -26,8 +26,6 @@ const QString kSection = QStringLiteral("Startup");
 const QString kRootFolder = QStringLiteral("/");
 
 constexpr int kParked = 32000;
-// Starts decoding the picture on a worker thread at the size the viewing area would fit it to.
-void prepareFitted(const Picture &picture);
 constexpr int kThumbLeft = 643;
 const QString kActualSize = QStringLiteral("&Actual Size");
 const QString kRestore = QStringLiteral("&Restore");
@@ -35,6 +33,9 @@ constexpr int kWindowWidth = 762;   // pixels, frame included
 constexpr int kWindowHeight = 558;
 constexpr int kCheckThumbWidthTwips = 1455;
 constexpr int kCheckThumbHeightTwips = 255;
+
+// Starts decoding the picture on a worker thread at the size the viewing area would fit it to.
+void prepareFitted(const Picture &picture);
 
 QString defaultCaption(int slot)
 {
