@@ -14,6 +14,7 @@
 #include "WindowGeometry.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QMouseEvent>
 #include <cmath>
 
@@ -32,6 +33,9 @@ constexpr int kWindowWidth = 762;   // pixels, frame included
 constexpr int kWindowHeight = 558;
 constexpr int kCheckThumbWidthTwips = 1455;
 constexpr int kCheckThumbHeightTwips = 255;
+
+// Starts decoding the picture on a worker thread at the size the viewing area would fit it to.
+void prepareFitted(const Picture &picture);
 
 QString defaultCaption(int slot)
 {
@@ -387,6 +391,8 @@ void FormMain::CmdClose_Click()
     unloadForm();
 }
 
+// Ticking the box runs a full picture change of the picture at NCount; clearing it only hides the
+// four places.
 void FormMain::CheckThumb_Click()
 {
     Forms::FormInfo.unload();
@@ -394,6 +400,10 @@ void FormMain::CheckThumb_Click()
     if (CheckThumb->value() != 0) {
         ImageThumb1->setVisible(true);
         setCursor(Qt::WaitCursor);
+        // With the last picture current the list has no selection: show that picture again, so
+        // that the caption names it and the buttons are set for it.
+        if (lastPictureCurrent())
+            NCount = Forms::FormFiles->File1->ListCount() - 1;
         DoSelectPicture();
     } else {
         for (int n = 1; n <= 4; ++n)
@@ -421,21 +431,125 @@ void FormMain::DoNoteView() {}
 void FormMain::DoNote() {}
 void FormMain::DoBlowUp() {}
 
-// The navigation buttons' final rules come with navigation; what the folder browser's copy button
-// and the cursor need from the end of a picture change is here.
+// The last word on the navigation buttons and the thumbnail places after a picture change. The
+// rules run in turn, each on its own; a later one overrides an earlier one. i and n are read from
+// the list afresh at every test.
 void FormMain::DoTimer()
 {
     FormFiles *files = Forms::FormFiles.get();
-    files->CmdCopy->setEnabled(files->File1->ListIndex() != -1);
+    FileListBox *list = files->File1;
+    const auto i = [list] { return list->ListIndex(); };
+    const auto n = [list] { return list->ListCount(); };
+    const auto set = [](std::initializer_list<QWidget *> controls, bool enabled) {
+        for (QWidget *c : controls)
+            if (c)
+                c->setEnabled(enabled);
+    };
+    if (i() > 2)
+        set({CmdBackOne, CmdHome, CmdEnd}, true);
+    if (remoteHeightTwips() < 1000 && i() > 1)
+        set({remoteBack()}, true);
+    if (i() > 9)
+        set({CmdBackFour}, true);
+    if (n() > 4 && i() == 0) {
+        set({remoteFwd(), CmdFwdOne, CmdFwdFour, CmdEnd}, true);
+        set({CmdBackOne, CmdHome, CmdBackFour}, false);
+    }
+    if (i() == n() - 4)
+        set({CmdFwdOne, CmdEnd}, false);
+    if (i() > n() - 5)
+        set({CmdFwdFour}, false);
+    if (i() == 1 && n() == 5) {
+        set({CmdHome, CmdBackOne}, true);
+        set({CmdFwdFour}, false);
+    }
+    if (n() == 6 && i() > 0 && i() < 4)
+        set({CmdBackOne, CmdHome}, true);
+    if (n() == 7 && i() > 0 && i() < 5)
+        set({CmdBackOne, CmdHome}, true);
+    files->CmdCopy->setEnabled(i() != -1);
+    if (SplashTime > 14) {
+        // Places that would show pictures past the end of a list of more than four are parked,
+        // and so are those a list of one to three pictures has nothing for.
+        bool parked = false;
+        const auto park = [this, &parked](std::initializer_list<int> places) {
+            for (int p : places)
+                thumb(p)->setLeft(kParked);
+            parked = true;
+        };
+        if (n() == 1)
+            park({2, 3, 4});
+        if (n() == 2)
+            park({3, 4});
+        if (n() == 3)
+            park({4});
+        if (i() == -1 && n() > 4) {
+            park({2, 3, 4});
+            set({CmdFwdOne, CmdEnd}, false);
+        }
+        if (i() == n() - 2 && n() > 4) {
+            park({3, 4});
+            set({CmdFwdOne, CmdEnd}, false);
+        }
+        if (i() == n() - 3 && n() > 4) {
+            park({4});
+            set({CmdFwdOne, CmdEnd}, false);
+        }
+        const bool onlyFirst = ImageThumb1->Left() != kParked && n() >= 5 && ImageThumb2->Left() == kParked
+                               && ImageThumb3->Left() == kParked && ImageThumb4->Left() == kParked;
+        ImageThumb1->setEnabled(!onlyFirst);
+        if (!parked)
+            for (int p = 2; p <= 4; ++p)
+                thumb(p)->setLeft(kThumbLeft);
+    }
     setCursor(Qt::ArrowCursor);
 }
 
-// The thumbnail column comes with navigation; until then the first place takes the picture shown.
+// Fills the column after a picture change: place 1 takes the picture shown, places 2 to 4 the
+// pictures that follow it (after the last picture the column goes on with the first). With the
+// last picture of a list of three or more current, NCount becomes -1 and the list is left without
+// a selection: that pair stands for the last picture until the next picture change.
 void FormMain::DoThumbs()
 {
     if (CheckThumb->value() != 1 || SplashTime <= 14)
         return;
+    FormFiles *files = Forms::FormFiles.get();
+    FileListBox *list = files->File1;
+    const int i = list->ListIndex();
+    // The picture object itself: no file is read.
     ImageThumb1->setPicture(Imagemain->picture());
+    // Filled out of sight, shown together.
+    for (int p = 2; p <= 4; ++p)
+        thumb(p)->setVisible(false);
+    const int L = list->ListCount();
+    if (L < 5)
+        for (QPushButton *b : {CmdFwdOne, CmdEnd, CmdFwdFour, CmdBackOne, CmdHome, CmdBackFour})
+            b->setEnabled(false);
+    // A file that is not a picture leaves its place's picture as it was. The neighbours are
+    // decoded ahead at the size they would be shown at, which serves their thumbnails too.
+    const auto load = [files](ImageBox *place) {
+        const Picture picture = Picture::load(files->selectedFilePath());
+        if (picture.isNull())
+            return;
+        prepareFitted(picture);
+        place->setPicture(picture);
+    };
+    if (L > 2) {
+        if (i == L - 1)
+            NCount = -1;
+        for (int k = 2; k <= 4; ++k) {
+            int p = NCount + k - 1;
+            if (p >= L)
+                p -= L;
+            if (list->setListIndex(p))
+                load(thumb(k));
+        }
+    }
+    if (L == 2 && list->setListIndex(i == 0 ? 1 : 0))
+        load(ImageThumb2);
+    list->setListIndex(NCount);
+    for (int p = 2; p <= 4; ++p)
+        thumb(p)->setVisible(true);
     setCursor(Qt::ArrowCursor);
 }
 
@@ -493,7 +607,7 @@ void FormMain::DoSelectPicture()
             back->setEnabled(true);
     }
     // The remote control in its expanded size keeps its step buttons disabled.
-    if (WindowGeometry::outer(Forms::FormRemote.get()).height() * PixelScale > 1000)
+    if (remoteHeightTwips() > 1000)
         if (QPushButton *back = remoteBack())
             back->setEnabled(false);
     if (list->ListIndex() < list->ListCount() - 5) {
@@ -545,6 +659,16 @@ QPushButton *FormMain::remoteBack()
     return Forms::FormRemote->findChild<QPushButton *>(QStringLiteral("CmdRemBack"));
 }
 
+QPushButton *FormMain::remoteFwd()
+{
+    return Forms::FormRemote->findChild<QPushButton *>(QStringLiteral("CmdRemFwd"));
+}
+
+int FormMain::remoteHeightTwips()
+{
+    return WindowGeometry::toTwips(WindowGeometry::outer(Forms::FormRemote.get()).height(), twips());
+}
+
 namespace {
 // The box a picture of the given true size is fitted into (fractional pixels).
 QSizeF fittedSize(const QSize &size)
@@ -556,20 +680,30 @@ QSizeF fittedSize(const QSize &size)
 }
 } // namespace
 
+namespace {
+void prepareFitted(const Picture &picture)
+{
+    if (picture.isNull())
+        return;
+    const QSizeF box = fittedSize(picture.size());
+    picture.prepare(QSize(int(std::ceil(box.width() - 1e-6)), int(std::ceil(box.height() - 1e-6))));
+}
+} // namespace
+
 void FormMain::prepareNextPicture()
 {
     FileListBox *list = Forms::FormFiles->File1;
     const int count = list->ListCount();
-    const int index = list->ListIndex();
-    if (count < 2 || index < 0)
+    // The last picture current with the column filled leaves the list without a selection.
+    const int index = list->ListIndex() >= 0 ? list->ListIndex() : ListIndexStore;
+    // With the column filled the three pictures after this one are being decoded for it already:
+    // the one after them is prepared.
+    const int ahead = CheckThumb->value() == 1 && SplashTime > 14 ? 4 : 1;
+    if (count <= ahead || index < 0 || index >= count)
         return;
     const QString folder = Forms::FormFiles->Dir1->Path();
-    const QString name = list->List((index + 1) % count);
-    const Picture next = Picture::load(folder.endsWith(QLatin1Char('/')) ? folder + name : folder + u'/' + name);
-    if (next.isNull())
-        return;
-    const QSizeF box = fittedSize(next.size());
-    next.prepare(QSize(int(std::ceil(box.width() - 1e-6)), int(std::ceil(box.height() - 1e-6))));
+    const QString name = list->List((index + ahead) % count);
+    prepareFitted(Picture::load(folder.endsWith(QLatin1Char('/')) ? folder + name : folder + u'/' + name));
 }
 
 QString FormMain::zoomCaption() const
@@ -727,17 +861,200 @@ void FormMain::CmdCopy_Click() {}
 void FormMain::CmdPrint_Click() {}
 void FormMain::CmdHelp_Click() {}
 void FormMain::CmdNoteShow_Click() {}
-void FormMain::CmdHome_Click() {}
-void FormMain::CmdBackFour_Click() {}
-void FormMain::CmdBackOne_Click() {}
-void FormMain::CmdFwdOne_Click() {}
-void FormMain::CmdFwdFour_Click() {}
-void FormMain::CmdEnd_Click() {}
-void FormMain::ImageThumb1_Click() {}
-void FormMain::ImageThumb2_Click() {}
-void FormMain::ImageThumb3_Click() {}
-void FormMain::ImageThumb4_Click() {}
-void FormMain::ImageThumb1_DblClick() {}
+void FormMain::browserBesideMain()
+{
+    FormFiles *files = Forms::FormFiles.get();
+    files->raise();
+    const QRect main = WindowGeometry::outer(this);
+    const int ps = twips();
+    WindowGeometry::setOuterPos(files, WindowGeometry::toPixels(WindowGeometry::toTwips(main.left(), ps) + 400, ps),
+                                WindowGeometry::toPixels(WindowGeometry::toTwips(main.top(), ps) + 300, ps));
+}
+
+bool FormMain::lastPictureCurrent()
+{
+    FormFiles *files = Forms::FormFiles.get();
+    const int n = files->File1->ListCount();
+    if (NCount != -1 || n < 3 || ImageThumb1->picture().isNull())
+        return false;
+    const QString folder = files->Dir1->Path();
+    const QString last = folder.endsWith(QLatin1Char('/')) ? folder + files->File1->List(n - 1)
+                                                             : folder + u'/' + files->File1->List(n - 1);
+    return ImageThumb1->picture().path() == QFileInfo(last).absoluteFilePath();
+}
+
+void FormMain::stepStart()
+{
+    FormFiles *files = Forms::FormFiles.get();
+    if (files->isVisible())
+        browserBesideMain();
+    for (int p = 2; p <= 4; ++p)
+        thumb(p)->setVisible(false);
+    // An open note closes without being saved.
+    Forms::FormNote.unload();
+    Forms::FormInfo.unload();
+    files->hide();
+    setCursor(Qt::WaitCursor);
+    Imagemain->setStretch(true);
+}
+
+void FormMain::lastPictureStep()
+{
+    FileListBox *list = Forms::FormFiles->File1;
+    if (ImageThumb2->Left() == kParked && ImageThumb3->Left() == kParked && ImageThumb4->Left() == kParked
+        && ImageThumb1->Left() < kParked && list->ListCount() > 4) {
+        list->setListIndex(list->ListCount() - 2);
+        DoFilePrep();
+    }
+}
+
+void FormMain::CmdHome_Click()
+{
+    if (HelpActive || Forms::FormFiles->File1->ListCount() <= 4 || !Imagemain->isEnabled())
+        return;
+    Forms::FormInfo.unload();
+    for (QPushButton *b : {CmdBackOne, CmdBackFour})
+        b->setEnabled(false);
+    for (QPushButton *b : {CmdFwdFour, CmdFwdOne, CmdEnd})
+        b->setEnabled(true);
+    setCursor(Qt::WaitCursor);
+    Imagemain->setStretch(true);
+    NCount = 0;
+    DoSelectPicture();
+}
+
+void FormMain::CmdEnd_Click()
+{
+    if (HelpActive || Forms::FormFiles->File1->ListCount() <= 4 || !Imagemain->isEnabled())
+        return;
+    Forms::FormInfo.unload();
+    Forms::FormNote.unload();
+    for (QPushButton *b : {CmdFwdOne, CmdFwdFour})
+        b->setEnabled(false);
+    for (QPushButton *b : {CmdBackOne, CmdHome, CmdBackFour})
+        b->setEnabled(true);
+    setCursor(Qt::WaitCursor);
+    Imagemain->setStretch(true);
+    NCount = Forms::FormFiles->File1->ListCount() - 4;
+    DoSelectPicture();
+}
+
+// From the last picture (the last-picture state) this first shows the picture before it, as
+// "Previous image" and the Page Down key do; four back from there.
+void FormMain::CmdBackFour_Click()
+{
+    lastPictureStep();
+    stepStart();
+    NCount = NCount - 4;
+    // Below -1: the last picture (DoSelectPicture).
+    DoSelectPicture();
+}
+
+void FormMain::CmdBackOne_Click()
+{
+    lastPictureStep();
+    stepStart();
+    NCount = NCount - 1;
+    if (NCount == -1)
+        NCount = Forms::FormFiles->File1->ListCount() - 1;
+    Forms::FormInfo.unload();
+    DoSelectPicture();
+}
+
+void FormMain::CmdFwdOne_Click()
+{
+    stepStart();
+    NCount = NCount + 1;
+    if (NCount == Forms::FormFiles->File1->ListCount())
+        NCount = 0;
+    CmdBackOne->setEnabled(true);
+    CmdHome->setEnabled(true);
+    DoSelectPicture();
+}
+
+void FormMain::CmdFwdFour_Click()
+{
+    stepStart();
+    const int n = Forms::FormFiles->File1->ListCount();
+    // From the last picture four forward passes the end, as from any other.
+    NCount = lastPictureCurrent() ? n : NCount + 4;
+    if (NCount >= n)
+        NCount = 0;
+    DoSelectPicture();
+}
+
+void FormMain::thumbClickWindows(int place)
+{
+    FormNote *note = Forms::FormNote.get();
+    if (note->isVisible())
+        note->raise();
+    if (Forms::FormFiles->isVisible())
+        browserBesideMain();
+    Forms::FormInfo.unload();
+    if (place == 1)
+        Forms::FormSave->raise();
+}
+
+int FormMain::thumbPosition(int place)
+{
+    const int n = Forms::FormFiles->File1->ListCount();
+    if (place == 1)
+        return lastPictureCurrent() ? n - 1 : NCount;
+    if (n < 1)
+        return -1;
+    // As the column was filled: after the last picture it goes on with the first.
+    return (NCount + place - 1) % n;
+}
+
+// The place's picture object goes to the viewing area and the true-size box without reading the
+// file again; NCount and the column stay as they are.
+void FormMain::showThumb(int place)
+{
+    ImageBox *t = thumb(place);
+    Imagemain->setEnabled(true);
+    Imagemain->setStretch(true);
+    Imagemain->setPicture(t->picture());
+    PictureScale->setPicture(t->picture());
+    FileListBox *list = Forms::FormFiles->File1;
+    list->setListIndex(thumbPosition(place));
+    ListIndexStore = list->ListIndex();
+    if (PictureScale->Width() > 1)
+        DoThumbScale();
+}
+
+void FormMain::ImageThumb1_Click()
+{
+    thumbClickWindows(1);
+    if (!HelpActive)
+        showThumb(1);
+}
+
+void FormMain::ImageThumb2_Click()
+{
+    thumbClickWindows(2);
+    if (!HelpActive)
+        showThumb(2);
+}
+
+void FormMain::ImageThumb3_Click()
+{
+    thumbClickWindows(3);
+    if (!HelpActive)
+        showThumb(3);
+}
+
+void FormMain::ImageThumb4_Click()
+{
+    thumbClickWindows(4);
+    if (!HelpActive)
+        showThumb(4);
+}
+
+void FormMain::ImageThumb1_DblClick()
+{
+    thumbClickWindows(1);
+}
+
 void FormMain::Imagemain_Click() {}
 void FormMain::Imagemain_DblClick() {}
 void FormMain::Imagemain_MouseDown(int Button, int Shift, double X, double Y)
@@ -748,4 +1065,63 @@ void FormMain::Imagemain_MouseDown(int Button, int Shift, double X, double Y)
     Q_UNUSED(Y);
 }
 void FormMain::ImageWeb_Click() {}
-void FormMain::Timer2_Timer() {}
+// Every 100 ms: the slide-show clock, the end of the splash period, and the enabled and visible
+// states that follow which windows are open. Reading a secondary window's visibility loads it,
+// hidden. Ticks go on inside modal boxes, so nothing here waits or opens a window; a tick never
+// runs inside another.
+void FormMain::Timer2_Timer()
+{
+    if (m_inTick)
+        return;
+    m_inTick = true;
+    Tick = Tick + 1;
+    if (SlideOn)
+        Forms::FormRemote->setWindowTitle(Tick % 10 < 5 ? QStringLiteral("Slide show") : QString());
+    if (SplashTime > 15 && !HelpActive)
+        ImageWeb->setEnabled(false);
+    const bool blowUpVisible = Forms::FormBlowUp->isVisible();
+    if (blowUpVisible && SlideOn && Tick == Interval)
+        DoSlide();
+    if (Tick > 10000)
+        Tick = 0;
+    FormFiles *files = Forms::FormFiles.get();
+    const bool saveVisible = Forms::FormSave->isVisible();
+    if (!saveVisible && files->isVisible()) {
+        // To the front without taking the focus; not over a modal box.
+        if (!QApplication::activeModalWidget())
+            files->raise();
+        for (QWidget *c : std::initializer_list<QWidget *>{CheckThumb, CmdBackFour, CmdBackOne, CmdFwdOne, CmdEnd,
+                                                           CmdHome, CmdFwdFour, CmdFiles, CmdHelp, CmdPrint, CmdCopy,
+                                                           CmdSize, CmdNoteShow})
+            c->setEnabled(false);
+    } else if (!HelpActive) {
+        for (QWidget *c : std::initializer_list<QWidget *>{CmdFiles, CmdHelp, CmdPrint, CmdCopy, CmdNoteShow, CheckThumb})
+            c->setEnabled(true);
+    }
+    const bool noteVisible = Forms::FormNote->isVisible();
+    const bool thumbsEnabled = files->isVisible() || !noteVisible;
+    for (int p = 1; p <= 4; ++p)
+        thumb(p)->setEnabled(thumbsEnabled);
+    const bool anyFile = files->File1->ListCount() > 0;
+    files->CmdCopy->setEnabled(anyFile);
+    files->CmdClose->setEnabled(anyFile);
+    files->File1->setVisible(anyFile);
+    files->LabelNoFile->setVisible(!anyFile);
+    if (!files->LabelAppear)
+        files->LabelNoFile->setVisible(false);
+    if (SplashTime < 15)
+        Imagemain->setEnabled(false);
+    SplashTime = SplashTime + 1;
+    if (SplashTime == 15) {
+        DoFilePrep();
+        Imagemain->setEnabled(true);
+        ImageWeb->setEnabled(false);
+    }
+    if (SplashTime == 10000)
+        SplashTime = 30;
+    if (!HelpActive && !Imagemain->Stretch()) {
+        CmdSize->setText(kRestore);
+        CmdNoteShow->setEnabled(false);
+    }
+    m_inTick = false;
+}

@@ -156,9 +156,31 @@ private:
     void fitViewingArea();
     QString zoomCaption() const;
     QString hundredCaption() const;
-    // The remote control's back button, when the remote control window carries one.
+    // The remote control's step buttons, when the remote control window carries them.
     QPushButton *remoteBack();
-    // Starts decoding the picture after the current one, at its fitted size, on a worker thread.
+    QPushButton *remoteFwd();
+    // The remote control's height in twips (referring to it loads it, hidden).
+    int remoteHeightTwips();
+    // Twips per pixel, as start-up worked it out.
+    int twips() const { return PixelScale > 0 ? PixelScale : 15; }
+    // Brings a visible folder browser to the front at the main window's Top + 300, Left + 400 twips.
+    void browserBesideMain();
+    // The first steps of a click on a thumbnail place (help mode too).
+    void thumbClickWindows(int place);
+    // A click on a thumbnail place outside help mode.
+    void showThumb(int place);
+    // The list position of the picture that place holds, as the column was last filled; -1 for none.
+    int thumbPosition(int place);
+    // The last picture of a list of three or more is current with the column filled for it: NCount
+    // -1 and place 1 holding that picture.
+    bool lastPictureCurrent();
+    // The first steps of "Next image", "Next four images", "Previous image", "Previous four images".
+    void stepStart();
+    // In the last-picture state with the thumbnails on (only place 1 left in a list of more than
+    // four): shows the picture before the last through DoFilePrep.
+    void lastPictureStep();
+    // Starts decoding the picture after the current one (after the thumbnail column when it is
+    // filled), at its fitted size, on a worker thread.
     void prepareNextPicture();
     void readSettings();
     void writeSettings();
@@ -170,4 +192,5 @@ private:
 
     std::unique_ptr<SingleInstance> m_instance;
     bool m_secondCopy = false;
+    bool m_inTick = false;
 };

@@ -111,7 +111,7 @@ private slots:
         QFETCH(int, clicked);
         QFETCH(int, shown);
         PictureFolder folder(PictureFolder::numbered(count));
-        FormMain *main = startAt(folder.path());
+        FormMain *main = startAt(folder.path(), false);
         QVERIFY(main);
         // The browser opened during the splash period, at the saved folder.
         main->CmdFiles->click();
@@ -182,7 +182,7 @@ private slots:
         QFETCH(int, ncount);
         QFETCH(int, shown);
         PictureFolder folder(PictureFolder::numbered(10));
-        FormMain *main = startAt(folder.path());
+        FormMain *main = startAt(folder.path(), false);
         QVERIFY(main);
         endSplash(main);
         main->NCount = ncount;
@@ -200,7 +200,7 @@ private slots:
     {
         PictureFolder folder({{"a1.jpg", {60, 40}}, {"a2.jpg", {60, 40}}, {"a3.jpg", {60, 40}},
                               {"b1.bmp", {60, 40}}, {"b2.bmp", {60, 40}}});
-        FormMain *main = startAt(folder.path());
+        FormMain *main = startAt(folder.path(), false);
         QVERIFY(main);
         endSplash(main);
         main->NCount = 4;
@@ -285,7 +285,7 @@ private slots:
         PictureFolder folder({{"a.jpg", {300, 200}}});
         folder.addText("b.jpg", "this is no picture");
         MessageRecorder boxes;
-        FormMain *main = startAt(folder.path());
+        FormMain *main = startAt(folder.path(), false);
         QVERIFY(main);
         endSplash(main);
         FormFiles *files = Forms::FormFiles.loaded();
@@ -354,9 +354,10 @@ private slots:
         QCOMPARE(listed(Forms::FormFiles->File1), kOrderExpected);
     }
 
-    // Each picture is decoded once: the viewing area, the picture after it (prepared ahead), the
-    // first thumbnail and the preview all draw from that decode; the preview of a hidden browser
-    // is not decoded until the browser is shown, while its caption follows every selection.
+    // Each picture is decoded once: the viewing area, the pictures after it (prepared ahead for the
+    // thumbnail column), the thumbnails and the preview all draw from that decode; the preview of
+    // a hidden browser is not decoded until the browser is shown, while its caption follows every
+    // selection.
     void oneDecodePerPicture()
     {
         PictureFolder folder(PictureFolder::numbered(3, {1600, 1200}));
@@ -370,7 +371,7 @@ private slots:
         main->Imagemain->drawnImage();
         main->ImageThumb1->drawnImage();
         cache.waitForPrepared();
-        QCOMPARE(cache.stats().decodes, 2); // the first picture and, ahead, the second
+        QCOMPARE(cache.stats().decodes, 3); // the first picture and, in the column, the other two
 
         FormFiles *files = Forms::FormFiles.loaded();
         QVERIFY(!files->isVisible());
@@ -378,7 +379,7 @@ private slots:
         QCOMPARE(files->windowTitle(), "Find Files - " + folder.file("pic03.jpg"));
         QCOMPARE(files->ImageFile->picture().path(), folder.file("pic03.jpg"));
         cache.waitForPrepared();
-        QCOMPARE(cache.stats().decodes, 2);
+        QCOMPARE(cache.stats().decodes, 3);
 
         // Through the three pictures and back to the first: each was decoded once.
         for (int n : {1, 2, 0}) {

@@ -44,9 +44,10 @@ void PictureFolder::addText(const QString &name, const QByteArray &content)
         f.write(content);
 }
 
-FormMain *startAt(const QString &folder)
+FormMain *startAt(const QString &folder, bool thumbnails)
 {
-    writeSettings("[Startup]\nDir1Value=" + folder.toUtf8() + "\n");
+    writeSettings("[Startup]\nDir1Value=" + folder.toUtf8() + "\nCheckThumbValue=" + (thumbnails ? "1" : "0")
+                  + "\n");
     FormMain *main = start();
     if (main)
         main->Timer2->stop();

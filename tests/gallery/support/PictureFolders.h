@@ -37,9 +37,9 @@ private:
     QTemporaryDir m_dir;
 };
 
-// Starts the program with the folder as the saved last folder; its timer is stopped, so that the
-// tests drive every step.
-FormMain *startAt(const QString &folder);
+// Starts the program with the folder as the saved last folder (and the thumbnails on or off); its
+// timer is stopped, so that the tests drive every step.
+FormMain *startAt(const QString &folder, bool thumbnails = true);
 // Ends the splash period as the timer's 14th tick does: the folder's first picture is chosen and
 // the viewing area becomes clickable.
 void endSplash(FormMain *main);

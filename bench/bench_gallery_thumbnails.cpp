@@ -1,0 +1,184 @@
+// "Next image" with the thumbnails on, through the gallery's own windows: from the command to the
+// fitted picture and the three pictures after it painted in the thumbnail column, among
+// 24-megapixel JPEGs; beside four bare QImageReader decodes in turn (the picture at its drawn size,
+// the three others at thumbnail size), measured in the same run.
+// Cold: nothing decoded before the command. Browsing: the user looks at each picture for a moment,
+// while the pictures of the column are decoded ahead on worker threads.
+//   build/bench/bench_gallery_thumbnails [pictures=8] [rounds=3]   (medians in milliseconds)
+#include "AllForms.h"
+#include "FileLists.h"
+#include "FormFiles.h"
+#include "FormMain.h"
+#include "PictureCache.h"
+#include "ProgramFolder.h"
+#include "Settings.h"
+#include "Vistello.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <algorithm>
+
+namespace {
+
+// A photograph-like picture: gradients, shapes and grain, so that it compresses like a photo.
+QImage photo(int index)
+{
+    QImage image(6000, 4000, QImage::Format_RGB32);
+    QPainter p(&image);
+    QLinearGradient sky(0, 0, 0, 4000);
+    sky.setColorAt(0, QColor::fromHsv((index * 47) % 360, 120, 250));
+    sky.setColorAt(1, QColor::fromHsv((index * 47 + 90) % 360, 200, 90));
+    p.fillRect(image.rect(), sky);
+    QRandomGenerator random(index + 1);
+    p.setPen(Qt::NoPen);
+    for (int i = 0; i < 300; ++i) {
+        p.setBrush(QColor::fromHsv(random.bounded(360), random.bounded(255), random.bounded(255)));
+        p.drawEllipse(QPoint(random.bounded(6000), random.bounded(4000)), random.bounded(30, 400),
+                      random.bounded(30, 400));
+    }
+    p.end();
+    for (int y = 0; y < image.height(); ++y) {
+        auto *line = reinterpret_cast<quint32 *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const int n = int(random.generate() & 15) - 8;
+            const quint32 c = line[x];
+            auto ch = [n](int v) { return quint32(std::clamp(v + n, 0, 255)); };
+            line[x] = 0xff000000u | ch(int(c >> 16) & 255) << 16 | ch(int(c >> 8) & 255) << 8 | ch(int(c) & 255);
+        }
+    }
+    return image;
+}
+
+double median(QList<double> v)
+{
+    std::sort(v.begin(), v.end());
+    const int n = v.size();
+    return n == 0 ? 0 : n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+double ms(const QElapsedTimer &t)
+{
+    return t.nsecsElapsed() / 1e6;
+}
+
+QImage bareDecode(const QString &path, const QSize &drawn)
+{
+    QImageReader reader(path);
+    reader.setScaledSize(drawn);
+    return reader.read();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Settings and the single-instance lock of their own: a running Vistello is not disturbed.
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("config")));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(home.filePath("runtime")));
+    QDir().mkpath(home.filePath("runtime"));
+    QFile::setPermissions(home.filePath("runtime"), QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                        | QFileDevice::ExeOwner);
+    Vistello::prepareProcess();
+    QApplication app(argc, argv);
+    const int count = argc > 1 ? std::max(5, atoi(argv[1])) : 8;
+    const int rounds = argc > 2 ? std::max(1, atoi(argv[2])) : 3;
+    QTextStream out(stdout);
+    ProgramFolder::setPath(QDir(QCoreApplication::applicationDirPath() + "/../bin").absolutePath());
+
+    QTemporaryDir dir;
+    out << "Writing " << count << " JPEGs of 6000 x 4000 ..." << Qt::endl;
+    QStringList files;
+    for (int i = 0; i < count; ++i) {
+        const QString path = dir.filePath(QString("IMG_%1.jpg").arg(i, 4, 10, QChar('0')));
+        QImageWriter writer(path, "jpeg");
+        writer.setQuality(90);
+        writer.write(photo(i));
+        files << path;
+    }
+
+    Settings::SaveSettings("Vistello", "Startup", {{"Dir1value", dir.path()}, {"CheckThumbValue", "1"}});
+    FormMain *main = Vistello::start();
+    if (!main) {
+        out << "The gallery did not start." << Qt::endl;
+        return 1;
+    }
+    main->Timer2->stop();
+    for (int tick = 0; tick < 14; ++tick)
+        main->Timer2_Timer();
+    app.processEvents();
+
+    PictureCache &cache = PictureCache::instance();
+    // From position k - 1 to k, where the column shows k to k + 3: four pictures every time.
+    const int last = count - 4;
+    const auto nextImage = [main](int k) {
+        main->NCount = k - 1;
+        main->CmdFwdOne_Click();
+        main->repaint();
+    };
+    const QSize drawn(620, 414), thumb(100, 100);
+    QList<double> bare, cold, browsing;
+    int coldDecodes = 0, browsingDecodes = 0, coldChanges = 0, browsingChanges = 0;
+    for (int r = 0; r < rounds; ++r) {
+        for (int k = 1; k <= last; ++k) {
+            cache.waitForPrepared();
+            cache.clear();
+            QElapsedTimer t;
+            t.start();
+            bareDecode(files[k], drawn);
+            for (int j = 1; j <= 3; ++j)
+                bareDecode(files[k + j], thumb);
+            bare << ms(t);
+
+            cache.resetStats();
+            t.restart();
+            nextImage(k);
+            cold << ms(t);
+            cache.waitForPrepared();
+            coldDecodes += cache.stats().decodes;
+            ++coldChanges;
+        }
+        cache.waitForPrepared();
+        cache.clear();
+        nextImage(0);
+        for (int k = 1; k <= last; ++k) {
+            // The picture stays on the screen a moment: the column is decoded meanwhile.
+            cache.waitForPrepared();
+            cache.resetStats();
+            QElapsedTimer t;
+            t.start();
+            nextImage(k);
+            browsing << ms(t);
+            cache.waitForPrepared();
+            browsingDecodes += cache.stats().decodes;
+            ++browsingChanges;
+        }
+    }
+    out << "Next image with the thumbnails on, 6000 x 4000 JPEGs, to the picture and the three after it painted"
+        << Qt::endl
+        << "(median of " << cold.size() << "):" << Qt::endl;
+    out << QString("  four bare QImageReader decodes in turn:      %1 ms").arg(median(bare), 7, 'f', 1) << Qt::endl;
+    out << QString("  cold (nothing decoded before):               %1 ms  (%2x bare; %3 decodes a change)")
+               .arg(median(cold), 7, 'f', 1)
+               .arg(median(cold) / median(bare), 0, 'f', 2)
+               .arg(double(coldDecodes) / std::max(1, coldChanges), 0, 'f', 1)
+        << Qt::endl;
+    out << QString("  browsing (column decoded while looking):     %1 ms  (%2x bare; %3 decodes a change)")
+               .arg(median(browsing), 7, 'f', 1)
+               .arg(median(browsing) / median(bare), 0, 'f', 2)
+               .arg(double(browsingDecodes) / std::max(1, browsingChanges), 0, 'f', 1)
+        << Qt::endl;
+    cache.waitForPrepared();
+    main->close();
+    return 0;
+}
