@@ -134,6 +134,8 @@ FormMain::FormMain()
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer2->setInterval(100);
     connect(Timer2, &QTimer::timeout, this, &FormMain::Timer2_Timer);
+    CommonDialog1 = new CommonDialog(QStringLiteral("CommonDialog1"), this);
+    CommonDialog2 = new CommonDialog(QStringLiteral("CommonDialog2"), this);
 
     connect(CmdFiles, &QPushButton::clicked, this, &FormMain::CmdFiles_Click);
     connect(CmdSize, &QPushButton::clicked, this, &FormMain::CmdSize_Click);

@@ -86,6 +86,8 @@ public:
     ImageBox *ImageWeb;
     PictureBox *PictureScale;
     QTimer *Timer2;
+    CommonDialog *CommonDialog1; // the print dialog
+    CommonDialog *CommonDialog2; // the note-font dialog
 
     ImageBox *thumb(int n) const; // 1..4
     // Moves the four thumbnail places to the parked position (Left 32000).
