@@ -1089,8 +1089,9 @@ void FormMain::Timer2_Timer()
     FormFiles *files = Forms::FormFiles.get();
     const bool saveVisible = Forms::FormSave->isVisible();
     if (!saveVisible && files->isVisible()) {
-        // To the front without taking the focus; not over a modal box.
-        if (!QApplication::activeModalWidget())
+        // To the front without taking the focus; not over a modal box, and not over the windows
+        // of another program the user has turned to.
+        if (!QApplication::activeModalWidget() && QApplication::activeWindow())
             files->raise();
         for (QWidget *c : std::initializer_list<QWidget *>{CheckThumb, CmdBackFour, CmdBackOne, CmdFwdOne, CmdEnd,
                                                            CmdHome, CmdFwdFour, CmdFiles, CmdHelp, CmdPrint, CmdCopy,
