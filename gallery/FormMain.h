@@ -156,18 +156,21 @@ protected:
 private:
     // Steps shared by DoScale and DoThumbScale: the fit, the caption and the offer of actual size.
     void fitViewingArea();
+    // Ends the actual-size view ("&Restore"): fitted again, the thumbnails left as they are.
+    void fittedViewAgain();
     QString zoomCaption() const;
     QString hundredCaption() const;
     // The remote control's step buttons, when the remote control window carries them.
-    QPushButton *remoteBack();
-    QPushButton *remoteFwd();
+    QWidget *remoteBack();
+    QWidget *remoteFwd();
     // The remote control's height in twips (referring to it loads it, hidden).
     int remoteHeightTwips();
     // Twips per pixel, as start-up worked it out.
     int twips() const { return PixelScale > 0 ? PixelScale : 15; }
     // Brings a visible folder browser to the front at the main window's Top + 300, Left + 400 twips.
     void browserBesideMain();
-    // The first steps of a click on a thumbnail place (help mode too).
+    // A click on a thumbnail place: its first steps (help mode too), then outside help mode its picture.
+    void thumbClick(int place);
     void thumbClickWindows(int place);
     // A click on a thumbnail place outside help mode.
     void showThumb(int place);
