@@ -97,9 +97,6 @@ public:
     QString &saveDir(int slot);
     QString &saveCaption(int slot);
 
-    // True when start-up found another copy running and this one ended at once.
-    bool isSecondCopy() const { return m_secondCopy; }
-
     void Form_Load() override;
     void Form_Unload(int &cancel) override;
 
