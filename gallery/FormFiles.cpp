@@ -146,10 +146,10 @@ QPushButton *FormFiles::retrieveButton(int n) const
 }
 
 
-QString FormFiles::selectedFilePath() const
+QString FormFiles::filePath(int index) const
 {
     const QString separator = File1->Path().endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/");
-    return Dir1->Path() + separator + File1->FileName();
+    return Dir1->Path() + separator + File1->List(index);
 }
 
 void FormFiles::showAtWorkingSize()
@@ -329,23 +329,23 @@ void FormFiles::OptionAll_Click()
 
 void FormFiles::OptionBMP_Click()
 {
-    setPattern(QStringLiteral("*.bmp"));
-    FormMain *main = Forms::FormMain;
-    if (main && main->SplashTime > 14 && File1->ListIndex() == -1)
-        CmdClose->setEnabled(false);
+    setOneTypePattern(QStringLiteral("*.bmp"));
 }
 
 void FormFiles::OptionGIF_Click()
 {
-    setPattern(QStringLiteral("*.gif"));
-    FormMain *main = Forms::FormMain;
-    if (main && main->SplashTime > 14 && File1->ListIndex() == -1)
-        CmdClose->setEnabled(false);
+    setOneTypePattern(QStringLiteral("*.gif"));
 }
 
 void FormFiles::OptionJPG_Click()
 {
-    setPattern(QStringLiteral("*.jpg"));
+    setOneTypePattern(QStringLiteral("*.jpg"));
+}
+
+// After the splash period, with nothing selected, "&Close" is disabled until the timer's next tick.
+void FormFiles::setOneTypePattern(const QString &pattern)
+{
+    setPattern(pattern);
     FormMain *main = Forms::FormMain;
     if (main && main->SplashTime > 14 && File1->ListIndex() == -1)
         CmdClose->setEnabled(false);

@@ -40,9 +40,11 @@ public:
     QPushButton *storeButton(int n) const;    // 1..6
     QPushButton *retrieveButton(int n) const; // 1..6
 
-    // The selected picture's full path: the folder list's folder, a "/" unless the file list's
-    // folder already ends in one, and the selected file's name.
-    QString selectedFilePath() const;
+    // The full path of the file at index of the file list: the folder list's folder, a "/" unless
+    // the file list's folder already ends in one, and the file's name (none for an index outside
+    // the list). selectedFilePath() is that of the selected file.
+    QString filePath(int index) const;
+    QString selectedFilePath() const { return filePath(File1->ListIndex()); }
     // Shown at its working size (8600 x 7170 twips, frame included) where it was last put, in front.
     void showAtWorkingSize();
 
@@ -86,6 +88,8 @@ protected:
 
 private:
     void setPattern(const QString &pattern);
+    // The pattern of one picture type ("&BMP", "&GIF", "&JPG").
+    void setOneTypePattern(const QString &pattern);
     void resetMainWindowToEmpty();
     void closeToMainWindow();
     // The save dialog stays above the browser: each of the browser's clicks brings it to the front.

@@ -34,8 +34,31 @@ constexpr int kWindowHeight = 558;
 constexpr int kCheckThumbWidthTwips = 1455;
 constexpr int kCheckThumbHeightTwips = 255;
 
+// The box a picture of the given true size is fitted into (fractional pixels).
+QSizeF fittedSize(const QSize &size)
+{
+    const double w = size.width(), h = size.height();
+    if (w > h && 620.0 * h / w <= 490)
+        return {620, 620.0 * h / w};
+    return {490.0 * w / h, 490};
+}
+
 // Starts decoding the picture on a worker thread at the size the viewing area would fit it to.
-void prepareFitted(const Picture &picture);
+void prepareFitted(const Picture &picture)
+{
+    if (picture.isNull())
+        return;
+    const QSizeF box = fittedSize(picture.size());
+    picture.prepare(QSize(int(std::ceil(box.width() - 1e-6)), int(std::ceil(box.height() - 1e-6))));
+}
+
+// Enables or disables the controls, in the order given; a control not there is passed over.
+void enableControls(std::initializer_list<QWidget *> controls, bool enabled)
+{
+    for (QWidget *c : controls)
+        if (c)
+            c->setEnabled(enabled);
+}
 
 QString defaultCaption(int slot)
 {
@@ -134,6 +157,8 @@ FormMain::FormMain()
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer2->setInterval(100);
     connect(Timer2, &QTimer::timeout, this, &FormMain::Timer2_Timer);
+    CommonDialog1 = new CommonDialog(QStringLiteral("CommonDialog1"), this);
+    CommonDialog2 = new CommonDialog(QStringLiteral("CommonDialog2"), this);
 
     connect(CmdFiles, &QPushButton::clicked, this, &FormMain::CmdFiles_Click);
     connect(CmdSize, &QPushButton::clicked, this, &FormMain::CmdSize_Click);
@@ -234,7 +259,7 @@ void FormMain::writeSettings()
 // pixels below the top on a screen exactly 800 pixels wide.
 void FormMain::placeWindow()
 {
-    const int ps = PixelScale > 0 ? PixelScale : 15;
+    const int ps = twips();
     const int heightTwips = ps * kWindowHeight;
     const int widthTwips = ps * kWindowWidth;
     int topTwips;
@@ -271,7 +296,7 @@ void FormMain::layOutControls()
     Imagemain->setHeight(490);
     Imagemain->setWidth(620);
     // The check box keeps its design size in twips where it fits beside the viewing area.
-    const int ps = PixelScale > 0 ? PixelScale : 15;
+    const int ps = twips();
     CheckThumb->setGeometry(643, 6, qMin(WindowGeometry::toPixels(kCheckThumbWidthTwips, ps), 100),
                             qMin(WindowGeometry::toPixels(kCheckThumbHeightTwips, ps), 24));
     const int thumbTops[] = {31, 151, 272, 392};
@@ -335,8 +360,7 @@ void FormMain::Form_Load()
     PictureScale->setWidth(1);
     PictureScale->setLeft(kParked);
     // Navigation waits for a folder to be shown.
-    for (QPushButton *b : {CmdFwdOne, CmdEnd, CmdFwdFour, CmdBackOne, CmdHome, CmdBackFour, CmdSize})
-        b->setEnabled(false);
+    enableControls({CmdFwdOne, CmdEnd, CmdFwdFour, CmdBackOne, CmdHome, CmdBackFour, CmdSize}, false);
     StopThumb = false;
     SlideOn = false;
     Tick = 0;
@@ -440,33 +464,28 @@ void FormMain::DoTimer()
     FileListBox *list = files->File1;
     const auto i = [list] { return list->ListIndex(); };
     const auto n = [list] { return list->ListCount(); };
-    const auto set = [](std::initializer_list<QWidget *> controls, bool enabled) {
-        for (QWidget *c : controls)
-            if (c)
-                c->setEnabled(enabled);
-    };
     if (i() > 2)
-        set({CmdBackOne, CmdHome, CmdEnd}, true);
+        enableControls({CmdBackOne, CmdHome, CmdEnd}, true);
     if (remoteHeightTwips() < 1000 && i() > 1)
-        set({remoteBack()}, true);
+        enableControls({remoteBack()}, true);
     if (i() > 9)
-        set({CmdBackFour}, true);
+        enableControls({CmdBackFour}, true);
     if (n() > 4 && i() == 0) {
-        set({remoteFwd(), CmdFwdOne, CmdFwdFour, CmdEnd}, true);
-        set({CmdBackOne, CmdHome, CmdBackFour}, false);
+        enableControls({remoteFwd(), CmdFwdOne, CmdFwdFour, CmdEnd}, true);
+        enableControls({CmdBackOne, CmdHome, CmdBackFour}, false);
     }
     if (i() == n() - 4)
-        set({CmdFwdOne, CmdEnd}, false);
+        enableControls({CmdFwdOne, CmdEnd}, false);
     if (i() > n() - 5)
-        set({CmdFwdFour}, false);
+        enableControls({CmdFwdFour}, false);
     if (i() == 1 && n() == 5) {
-        set({CmdHome, CmdBackOne}, true);
-        set({CmdFwdFour}, false);
+        enableControls({CmdHome, CmdBackOne}, true);
+        enableControls({CmdFwdFour}, false);
     }
     if (n() == 6 && i() > 0 && i() < 4)
-        set({CmdBackOne, CmdHome}, true);
+        enableControls({CmdBackOne, CmdHome}, true);
     if (n() == 7 && i() > 0 && i() < 5)
-        set({CmdBackOne, CmdHome}, true);
+        enableControls({CmdBackOne, CmdHome}, true);
     files->CmdCopy->setEnabled(i() != -1);
     if (SplashTime > 14) {
         // Places that would show pictures past the end of a list of more than four are parked,
@@ -485,15 +504,15 @@ void FormMain::DoTimer()
             park({4});
         if (i() == -1 && n() > 4) {
             park({2, 3, 4});
-            set({CmdFwdOne, CmdEnd}, false);
+            enableControls({CmdFwdOne, CmdEnd}, false);
         }
         if (i() == n() - 2 && n() > 4) {
             park({3, 4});
-            set({CmdFwdOne, CmdEnd}, false);
+            enableControls({CmdFwdOne, CmdEnd}, false);
         }
         if (i() == n() - 3 && n() > 4) {
             park({4});
-            set({CmdFwdOne, CmdEnd}, false);
+            enableControls({CmdFwdOne, CmdEnd}, false);
         }
         const bool onlyFirst = ImageThumb1->Left() != kParked && n() >= 5 && ImageThumb2->Left() == kParked
                                && ImageThumb3->Left() == kParked && ImageThumb4->Left() == kParked;
@@ -523,8 +542,7 @@ void FormMain::DoThumbs()
         thumb(p)->setVisible(false);
     const int L = list->ListCount();
     if (L < 5)
-        for (QPushButton *b : {CmdFwdOne, CmdEnd, CmdFwdFour, CmdBackOne, CmdHome, CmdBackFour})
-            b->setEnabled(false);
+        enableControls({CmdFwdOne, CmdEnd, CmdFwdFour, CmdBackOne, CmdHome, CmdBackFour}, false);
     // A file that is not a picture leaves its place's picture as it was. The neighbours are
     // decoded ahead at the size they would be shown at, which serves their thumbnails too.
     const auto load = [files](ImageBox *place) {
@@ -575,13 +593,8 @@ void FormMain::DoFilePrep()
         for (int n = 2; n <= 4; ++n)
             thumb(n)->setVisible(false);
         SplashTime = 30;
-        if (CmdSize->text() == kRestore) {
-            Imagemain->setStretch(true);
-            CmdSize->setText(kActualSize);
-            CmdSize->setEnabled(true);
-            StopThumb = true;
-            DoScale();
-        }
+        if (CmdSize->text() == kRestore)
+            fittedViewAgain();
         Forms::FormInfo.unload();
         files->showAtWorkingSize();
         setCursor(Qt::ArrowCursor);
@@ -597,26 +610,14 @@ void FormMain::DoSelectPicture()
     FileListBox *list = files->File1;
     for (int n = 1; n <= 4; ++n)
         thumb(n)->setLeft(kThumbLeft);
-    if (list->ListIndex() < 2) {
-        CmdBackOne->setEnabled(false);
-        CmdHome->setEnabled(false);
-    } else {
-        CmdBackOne->setEnabled(true);
-        CmdHome->setEnabled(true);
-        if (QPushButton *back = remoteBack())
-            back->setEnabled(true);
-    }
+    if (list->ListIndex() < 2)
+        enableControls({CmdBackOne, CmdHome}, false);
+    else
+        enableControls({CmdBackOne, CmdHome, remoteBack()}, true);
     // The remote control in its expanded size keeps its step buttons disabled.
     if (remoteHeightTwips() > 1000)
-        if (QPushButton *back = remoteBack())
-            back->setEnabled(false);
-    if (list->ListIndex() < list->ListCount() - 5) {
-        CmdFwdOne->setEnabled(true);
-        CmdEnd->setEnabled(true);
-    } else {
-        CmdFwdOne->setEnabled(false);
-        CmdEnd->setEnabled(false);
-    }
+        enableControls({remoteBack()}, false);
+    enableControls({CmdFwdOne, CmdEnd}, list->ListIndex() < list->ListCount() - 5);
     CmdFwdFour->setEnabled(!(list->ListIndex() > list->ListCount() - 9));
     // Below -1 (four back from one of the first pictures): the last picture. At or past the end (a
     // type filter shrank the list since): the first, or none in an empty list.
@@ -625,13 +626,8 @@ void FormMain::DoSelectPicture()
     else if (NCount >= list->ListCount())
         NCount = list->ListCount() > 0 ? 0 : -1;
     CmdBackFour->setEnabled(!(list->ListIndex() < 9));
-    if (NCount == list->ListCount() - 1) {
-        CmdBackOne->setEnabled(false);
-        CmdHome->setEnabled(false);
-        if (QPushButton *back = remoteBack())
-            back->setEnabled(false);
-        CmdBackFour->setEnabled(false);
-    }
+    if (NCount == list->ListCount() - 1)
+        enableControls({CmdBackOne, CmdHome, remoteBack(), CmdBackFour}, false);
     // Selecting runs the browser's file-click handling (its preview and caption) first.
     if (list->ListCount() > 0)
         list->setListIndex(NCount);
@@ -642,10 +638,8 @@ void FormMain::DoSelectPicture()
         PictureScale->loadPicture(files->selectedFilePath());
     }
     ListIndexStore = list->ListIndex();
-    if (list->ListIndex() == list->ListCount() - 1 && list->ListCount() > 4) {
-        CmdBackOne->setEnabled(true);
-        CmdHome->setEnabled(true);
-    }
+    if (list->ListIndex() == list->ListCount() - 1 && list->ListCount() > 4)
+        enableControls({CmdBackOne, CmdHome}, true);
     if (list->ListIndex() == list->ListCount() - 1 && list->ListCount() > 9)
         CmdBackFour->setEnabled(true);
     if (PictureScale->Width() > 1)
@@ -654,41 +648,20 @@ void FormMain::DoSelectPicture()
     DoTimer();
 }
 
-QPushButton *FormMain::remoteBack()
+QWidget *FormMain::remoteBack()
 {
-    return Forms::FormRemote->findChild<QPushButton *>(QStringLiteral("CmdRemBack"));
+    return Forms::FormRemote->findChild<QWidget *>(QStringLiteral("CmdRemBack"));
 }
 
-QPushButton *FormMain::remoteFwd()
+QWidget *FormMain::remoteFwd()
 {
-    return Forms::FormRemote->findChild<QPushButton *>(QStringLiteral("CmdRemFwd"));
+    return Forms::FormRemote->findChild<QWidget *>(QStringLiteral("CmdRemFwd"));
 }
 
 int FormMain::remoteHeightTwips()
 {
     return WindowGeometry::toTwips(WindowGeometry::outer(Forms::FormRemote.get()).height(), twips());
 }
-
-namespace {
-// The box a picture of the given true size is fitted into (fractional pixels).
-QSizeF fittedSize(const QSize &size)
-{
-    const double w = size.width(), h = size.height();
-    if (w > h && 620.0 * h / w <= 490)
-        return {620, 620.0 * h / w};
-    return {490.0 * w / h, 490};
-}
-} // namespace
-
-namespace {
-void prepareFitted(const Picture &picture)
-{
-    if (picture.isNull())
-        return;
-    const QSizeF box = fittedSize(picture.size());
-    picture.prepare(QSize(int(std::ceil(box.width() - 1e-6)), int(std::ceil(box.height() - 1e-6))));
-}
-} // namespace
 
 void FormMain::prepareNextPicture()
 {
@@ -701,9 +674,7 @@ void FormMain::prepareNextPicture()
     const int ahead = CheckThumb->value() == 1 && SplashTime > 14 ? 4 : 1;
     if (count <= ahead || index < 0 || index >= count)
         return;
-    const QString folder = Forms::FormFiles->Dir1->Path();
-    const QString name = list->List((index + ahead) % count);
-    prepareFitted(Picture::load(folder.endsWith(QLatin1Char('/')) ? folder + name : folder + u'/' + name));
+    prepareFitted(Picture::load(Forms::FormFiles->filePath((index + ahead) % count)));
 }
 
 QString FormMain::zoomCaption() const
@@ -815,12 +786,17 @@ void FormMain::DoActual()
         Imagemain->setLeft(310 - Imagemain->Width() / 2 + 7);
         setWindowTitle(hundredCaption());
     } else {
-        Imagemain->setStretch(true);
-        CmdSize->setText(kActualSize);
-        CmdSize->setEnabled(true);
-        StopThumb = true;
-        DoScale();
+        fittedViewAgain();
     }
+}
+
+void FormMain::fittedViewAgain()
+{
+    Imagemain->setStretch(true);
+    CmdSize->setText(kActualSize);
+    CmdSize->setEnabled(true);
+    StopThumb = true;
+    DoScale();
 }
 
 void FormMain::Form_KeyDown(int KeyCode, int Shift)
@@ -846,13 +822,8 @@ void FormMain::CmdFiles_Click()
         thumb(n)->setVisible(false);
     // The splash period ends here without the timer's end-of-splash steps.
     SplashTime = 30;
-    if (CmdSize->text() == kRestore) {
-        Imagemain->setStretch(true);
-        CmdSize->setText(kActualSize);
-        CmdSize->setEnabled(true);
-        StopThumb = true;
-        DoScale();
-    }
+    if (CmdSize->text() == kRestore)
+        fittedViewAgain();
     Forms::FormNote.unload();
     Forms::FormInfo.unload();
     files->showAtWorkingSize();
@@ -877,10 +848,7 @@ bool FormMain::lastPictureCurrent()
     const int n = files->File1->ListCount();
     if (NCount != -1 || n < 3 || ImageThumb1->picture().isNull())
         return false;
-    const QString folder = files->Dir1->Path();
-    const QString last = folder.endsWith(QLatin1Char('/')) ? folder + files->File1->List(n - 1)
-                                                             : folder + u'/' + files->File1->List(n - 1);
-    return ImageThumb1->picture().path() == QFileInfo(last).absoluteFilePath();
+    return ImageThumb1->picture().path() == QFileInfo(files->filePath(n - 1)).absoluteFilePath();
 }
 
 void FormMain::stepStart()
@@ -913,10 +881,8 @@ void FormMain::CmdHome_Click()
     if (HelpActive || Forms::FormFiles->File1->ListCount() <= 4 || !Imagemain->isEnabled())
         return;
     Forms::FormInfo.unload();
-    for (QPushButton *b : {CmdBackOne, CmdBackFour})
-        b->setEnabled(false);
-    for (QPushButton *b : {CmdFwdFour, CmdFwdOne, CmdEnd})
-        b->setEnabled(true);
+    enableControls({CmdBackOne, CmdBackFour}, false);
+    enableControls({CmdFwdFour, CmdFwdOne, CmdEnd}, true);
     setCursor(Qt::WaitCursor);
     Imagemain->setStretch(true);
     NCount = 0;
@@ -929,10 +895,8 @@ void FormMain::CmdEnd_Click()
         return;
     Forms::FormInfo.unload();
     Forms::FormNote.unload();
-    for (QPushButton *b : {CmdFwdOne, CmdFwdFour})
-        b->setEnabled(false);
-    for (QPushButton *b : {CmdBackOne, CmdHome, CmdBackFour})
-        b->setEnabled(true);
+    enableControls({CmdFwdOne, CmdFwdFour}, false);
+    enableControls({CmdBackOne, CmdHome, CmdBackFour}, true);
     setCursor(Qt::WaitCursor);
     Imagemain->setStretch(true);
     NCount = Forms::FormFiles->File1->ListCount() - 4;
@@ -967,8 +931,7 @@ void FormMain::CmdFwdOne_Click()
     NCount = NCount + 1;
     if (NCount == Forms::FormFiles->File1->ListCount())
         NCount = 0;
-    CmdBackOne->setEnabled(true);
-    CmdHome->setEnabled(true);
+    enableControls({CmdBackOne, CmdHome}, true);
     DoSelectPicture();
 }
 
@@ -1022,32 +985,31 @@ void FormMain::showThumb(int place)
         DoThumbScale();
 }
 
+void FormMain::thumbClick(int place)
+{
+    thumbClickWindows(place);
+    if (!HelpActive)
+        showThumb(place);
+}
+
 void FormMain::ImageThumb1_Click()
 {
-    thumbClickWindows(1);
-    if (!HelpActive)
-        showThumb(1);
+    thumbClick(1);
 }
 
 void FormMain::ImageThumb2_Click()
 {
-    thumbClickWindows(2);
-    if (!HelpActive)
-        showThumb(2);
+    thumbClick(2);
 }
 
 void FormMain::ImageThumb3_Click()
 {
-    thumbClickWindows(3);
-    if (!HelpActive)
-        showThumb(3);
+    thumbClick(3);
 }
 
 void FormMain::ImageThumb4_Click()
 {
-    thumbClickWindows(4);
-    if (!HelpActive)
-        showThumb(4);
+    thumbClick(4);
 }
 
 void FormMain::ImageThumb1_DblClick()
@@ -1087,16 +1049,15 @@ void FormMain::Timer2_Timer()
     FormFiles *files = Forms::FormFiles.get();
     const bool saveVisible = Forms::FormSave->isVisible();
     if (!saveVisible && files->isVisible()) {
-        // To the front without taking the focus; not over a modal box.
-        if (!QApplication::activeModalWidget())
+        // To the front without taking the focus; not over a modal box, and not over the windows
+        // of another program the user has turned to.
+        if (!QApplication::activeModalWidget() && QApplication::activeWindow())
             files->raise();
-        for (QWidget *c : std::initializer_list<QWidget *>{CheckThumb, CmdBackFour, CmdBackOne, CmdFwdOne, CmdEnd,
-                                                           CmdHome, CmdFwdFour, CmdFiles, CmdHelp, CmdPrint, CmdCopy,
-                                                           CmdSize, CmdNoteShow})
-            c->setEnabled(false);
+        enableControls({CheckThumb, CmdBackFour, CmdBackOne, CmdFwdOne, CmdEnd, CmdHome, CmdFwdFour, CmdFiles,
+                        CmdHelp, CmdPrint, CmdCopy, CmdSize, CmdNoteShow},
+                       false);
     } else if (!HelpActive) {
-        for (QWidget *c : std::initializer_list<QWidget *>{CmdFiles, CmdHelp, CmdPrint, CmdCopy, CmdNoteShow, CheckThumb})
-            c->setEnabled(true);
+        enableControls({CmdFiles, CmdHelp, CmdPrint, CmdCopy, CmdNoteShow, CheckThumb}, true);
     }
     const bool noteVisible = Forms::FormNote->isVisible();
     const bool thumbsEnabled = files->isVisible() || !noteVisible;

@@ -86,6 +86,8 @@ public:
     ImageBox *ImageWeb;
     PictureBox *PictureScale;
     QTimer *Timer2;
+    CommonDialog *CommonDialog1; // the print dialog
+    CommonDialog *CommonDialog2; // the note-font dialog
 
     ImageBox *thumb(int n) const; // 1..4
     // Moves the four thumbnail places to the parked position (Left 32000).
@@ -94,9 +96,6 @@ public:
     // The stored folder locations by slot (1..6).
     QString &saveDir(int slot);
     QString &saveCaption(int slot);
-
-    // True when start-up found another copy running and this one ended at once.
-    bool isSecondCopy() const { return m_secondCopy; }
 
     void Form_Load() override;
     void Form_Unload(int &cancel) override;
@@ -154,18 +153,21 @@ protected:
 private:
     // Steps shared by DoScale and DoThumbScale: the fit, the caption and the offer of actual size.
     void fitViewingArea();
+    // Ends the actual-size view ("&Restore"): fitted again, the thumbnails left as they are.
+    void fittedViewAgain();
     QString zoomCaption() const;
     QString hundredCaption() const;
     // The remote control's step buttons, when the remote control window carries them.
-    QPushButton *remoteBack();
-    QPushButton *remoteFwd();
+    QWidget *remoteBack();
+    QWidget *remoteFwd();
     // The remote control's height in twips (referring to it loads it, hidden).
     int remoteHeightTwips();
     // Twips per pixel, as start-up worked it out.
     int twips() const { return PixelScale > 0 ? PixelScale : 15; }
     // Brings a visible folder browser to the front at the main window's Top + 300, Left + 400 twips.
     void browserBesideMain();
-    // The first steps of a click on a thumbnail place (help mode too).
+    // A click on a thumbnail place: its first steps (help mode too), then outside help mode its picture.
+    void thumbClick(int place);
     void thumbClickWindows(int place);
     // A click on a thumbnail place outside help mode.
     void showThumb(int place);

@@ -37,3 +37,9 @@ void OptionButton::setValue(bool v)
     setChecked(true);
     emit Click();
 }
+
+CommonDialog::CommonDialog(const QString &name, QObject *parent)
+    : QObject(parent)
+{
+    setObjectName(name);
+}

@@ -3,6 +3,7 @@
 // and exactly once (Qt's toggled/stateChanged signals are not used for this: they also fire on
 // changes the program does not mean as clicks).
 #include <QCheckBox>
+#include <QObject>
 #include <QRadioButton>
 
 // A check box with the values 0 (cleared) and 1 (ticked).
@@ -27,4 +28,12 @@ public:
     void setValue(bool value);
 signals:
     void Click();
+};
+
+// A common dialog as a window holds it: one object per use (the print dialog, the font dialog),
+// found by its name, through which the window shows that dialog. It shows nothing by itself.
+class CommonDialog : public QObject {
+    Q_OBJECT
+public:
+    explicit CommonDialog(const QString &name, QObject *parent = nullptr);
 };

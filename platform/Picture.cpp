@@ -42,6 +42,9 @@ Picture Picture::load(const QString &path)
     QSize size = reader.size();
     if (!size.isValid() || size.isEmpty())
         return {};
+    // A header promising more pixels than can ever be decoded is no picture to show.
+    if (!PictureCache::canDecode(format, size))
+        return {};
 
     auto d = std::make_shared<Data>();
     d->path = info.absoluteFilePath();

@@ -265,6 +265,18 @@ QSize PictureCache::decodeSize(const Picture &picture, const QSize &drawnSize)
     return levelSize(picture.d->size, levelFor(*picture.d, drawnSize));
 }
 
+bool PictureCache::canDecode(const QByteArray &format, const QSize &size)
+{
+    instance(); // the reader's limit is the cache's from here on
+    const qint64 limitBytes = qint64(QImageReader::allocationLimit()) << 20;
+    if (limitBytes <= 0)
+        return true;
+    const int eighths = format == "jpeg" ? 1 : Whole;
+    const qint64 w = std::max<qint64>(1, qint64(size.width()) * eighths / 8);
+    const qint64 h = std::max<qint64>(1, qint64(size.height()) * eighths / 8);
+    return w * h * 4 <= limitBytes; // 32 bits a pixel, as the readers decode
+}
+
 void PictureCache::setCapacity(qint64 bytes)
 {
     QMutexLocker lock(&p->mutex);

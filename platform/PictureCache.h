@@ -25,6 +25,9 @@ public:
     // The size at which a drawing of drawnSize is decoded from the file: for a JPEG the smallest
     // M/8 of its size covering drawnSize, for other formats the whole picture.
     static QSize decodeSize(const Picture &picture, const QSize &drawnSize);
+    // False when even the smallest decode a picture of that format and size allows (an eighth of
+    // a JPEG, the whole of any other) passes the reader's memory limit: it can never be drawn.
+    static bool canDecode(const QByteArray &format, const QSize &size);
 
     // Bytes of decoded pixels kept at most (default 384 MB). A single decode larger than
     // this is handed out but not kept.

@@ -278,12 +278,24 @@ private slots:
         QVERIFY(!files->CmdCopy->isEnabled());
     }
 
-    // A file that is not a picture: no message; the previous picture stays, fitted again, under
-    // the new name; the preview keeps its picture while the browser's caption names the file.
+    // A file that is not a picture, or one whose header promises more pixels than could ever be
+    // decoded: no message; the previous picture stays, fitted again, under the new name; the
+    // preview keeps its picture while the browser's caption names the file.
+    void fileThatIsNotAPicture_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("text") << QByteArray("this is no picture");
+        // A PNG header claiming 60000 x 60000 pixels, then the start of its data.
+        QByteArray png("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16);
+        png += QByteArray("\0\0\xea\x60\0\0\xea\x60\x08\x02\0\0\0\x0f\xb0\xe2\x15", 17);
+        png += QByteArray("\0\0\0\x28IDAT", 8) + QByteArray(40, '\x7f');
+        QTest::newRow("60000 x 60000") << png;
+    }
     void fileThatIsNotAPicture()
     {
+        QFETCH(QByteArray, content);
         PictureFolder folder({{"a.jpg", {300, 200}}});
-        folder.addText("b.jpg", "this is no picture");
+        folder.addText("b.jpg", content);
         MessageRecorder boxes;
         FormMain *main = startAt(folder.path(), false);
         QVERIFY(main);

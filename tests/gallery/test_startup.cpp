@@ -159,6 +159,8 @@ private slots:
         QVERIFY(main->Timer2->isActive());
         QCOMPARE(main->Timer2->interval(), 100);
         QCOMPARE(main->Timer2->objectName(), QStringLiteral("Timer2"));
+        QVERIFY(main->findChild<CommonDialog *>(QStringLiteral("CommonDialog1")));
+        QVERIFY(main->findChild<CommonDialog *>(QStringLiteral("CommonDialog2")));
         // The true-size box is parked and never seen.
         QCOMPARE(main->PictureScale->x(), 32000);
         QCOMPARE(main->PictureScale->y(), 0);
