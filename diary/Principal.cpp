@@ -5,6 +5,7 @@
 #include "Excluir.h"
 #include "FontColorDialog.h"
 #include "HelpWindow.h"
+#include "RichText.h"
 #include "Salvar.h"
 #include "Senha.h"
 #include "Sobre.h"
@@ -375,10 +376,7 @@ void TFormPrincipal::NovoArquivo()
 
     // The paragraph indents stay; the text, its attributes and the alignment start afresh.
     QTextBlockFormat paragrafo;
-    const QTextBlockFormat anterior = Rdtexto->textCursor().blockFormat();
-    paragrafo.setLeftMargin(anterior.leftMargin());
-    paragrafo.setRightMargin(anterior.rightMargin());
-    paragrafo.setTextIndent(anterior.textIndent());
+    RichText::setIndents(paragrafo, RichText::indents(Rdtexto->textCursor().blockFormat()));
     paragrafo.setAlignment(Qt::AlignLeft);
     Rdtexto->clear();
     Rdtexto->document()->setDefaultFont(FontDialog2);
