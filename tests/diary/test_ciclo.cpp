@@ -148,6 +148,14 @@ private slots:
                    fonte(f, Qt::red);
                })
             << 1 << QByteArrayList{"\\f0\\fs24 simples \\f1\\fs32\\b\\i\\ul\\strike\\cf1 enfeitado\\par", "DejaVu Sans;"};
+        QTest::newRow("the font dialog confirmed as it came")
+            << QStringLiteral("Mesma fonte")
+            << Receita([](QTextEdit *e) {
+                   e->insertPlainText(QStringLiteral("Olá"));
+                   FormPrincipal->Selecionartudo1->trigger();
+                   fonte(std::nullopt);
+               })
+            << 1 << QByteArrayList{"{\\fonttbl{\\f0\\fnil\\fcharset0 Times New Roman;}}", "\\f0\\fs24\\cf1 Ol\\'e1\\par"};
         QTest::newRow("alignment of each paragraph")
             << QStringLiteral("Alinhamentos")
             << Receita([](QTextEdit *e) {
