@@ -6,6 +6,7 @@
 #include "FontColorDialog.h"
 #include "HelpWindow.h"
 #include "RichText.h"
+#include "RichTextEdit.h"
 #include "Salvar.h"
 #include "Senha.h"
 #include "Sobre.h"
@@ -225,7 +226,7 @@ void TFormPrincipal::criarPaineis()
     Ruler1 = new TRuler(Panel2);
     Ruler1->setObjectName("Ruler1");
 
-    Rdtexto = new QTextEdit(Panel2);
+    Rdtexto = new RichTextEdit(Panel2);
     Rdtexto->setObjectName("Rdtexto");
     Rdtexto->setFrameStyle(QFrame::NoFrame);
     Rdtexto->setAcceptRichText(true);

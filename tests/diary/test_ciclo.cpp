@@ -14,10 +14,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QColorDialog>
 #include <QDir>
 #include <QImage>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
 #include <QTableView>
@@ -184,6 +186,18 @@ private slots:
             << QStringLiteral("Fim vazio")
             << Receita([](QTextEdit *e) { e->insertPlainText(QStringLiteral("linha\n\n\n")); }) << 4
             << QByteArrayList{"linha\\par\r\n\\pard\\par\r\n\\pard\\par\r\n\\pard\\par\r\n}"};
+        QTest::newRow("a web page pasted")
+            << QStringLiteral("Colado")
+            << Receita([](QTextEdit *) {
+                   auto *dados = new QMimeData;
+                   dados->setHtml(QStringLiteral(
+                       "<p style='background:yellow'>Um <a href='https://x.example'>elo</a> e<sup>2</sup></p>"
+                       "<ul><li>item</li></ul><table border=1><tr><td>a</td><td>b</td></tr></table>"
+                       "<p style='line-height:300%'>fim <img src='data:image/png;base64,iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mNk+M9QDwADhgGAWjR9awAAAABJRU5ErkJggg==' width=40 height=40></p>"));
+                   QApplication::clipboard()->setMimeData(dados);
+                   FormPrincipal->Colar1->trigger();
+               })
+            << 6 << QByteArrayList{"\\ul\\cf2\\highlight0 elo\\ulnone\\cf0  e2\\par"};
     }
     void savedAndOpenedAgain()
     {
