@@ -316,7 +316,10 @@ void TFormPrincipal::changeEvent(QEvent *event)
 
 void TFormPrincipal::closeEvent(QCloseEvent *event)
 {
-    FormClose();
+    if (!FormClose()) {
+        event->ignore();
+        return;
+    }
     if (HelpWindow *ajuda = HelpWindow::of(this))
         ajuda->close();
     event->accept();
@@ -347,13 +350,14 @@ void TFormPrincipal::FormResize()
     AdControlStats1->move(Panel1->width() / 2 - AdControlStats1->width() / 2, AdControlStats1->y());
 }
 
-void TFormPrincipal::FormClose()
+bool TFormPrincipal::FormClose()
 {
-    PerguntarSalvar();
+    return PerguntarSalvar();
 }
 
-void TFormPrincipal::PerguntarSalvar()
+bool TFormPrincipal::PerguntarSalvar()
 {
+    FormSalvar->Falhou = false;
     const bool podeSalvar = SenhaAtual.has_value() && !TextoBloqueado;
     if (!ArquivoGravado && podeSalvar)
         if (Confirmar(QStringLiteral("Deseja salvar ") + TituloNovo + QStringLiteral("?"), true) == Messages::Yes)
@@ -364,6 +368,7 @@ void TFormPrincipal::PerguntarSalvar()
                       true)
             == Messages::Yes)
             Salvar1Click();
+    return !FormSalvar->Falhou;
 }
 
 void TFormPrincipal::NovoArquivo()
@@ -412,8 +417,8 @@ void TFormPrincipal::RdtextoChange()
 
 void TFormPrincipal::Novo1Click()
 {
-    PerguntarSalvar();
-    NovoArquivo();
+    if (PerguntarSalvar())
+        NovoArquivo();
 }
 
 void TFormPrincipal::Abrir1Click()
@@ -423,8 +428,8 @@ void TFormPrincipal::Abrir1Click()
         Mensagem(QStringLiteral("Não existe nenhum arquivo a ser aberto!"));
         return;
     }
-    PerguntarSalvar();
-    FormAbrir->exec();
+    if (PerguntarSalvar())
+        FormAbrir->exec();
 }
 
 void TFormPrincipal::Salvar1Click()
@@ -533,7 +538,8 @@ void TFormPrincipal::Sobre1Click()
 void TFormPrincipal::ToolButton16Click()
 {
     if (!TextoBloqueado) {
-        PerguntarSalvar();
+        if (!PerguntarSalvar())
+            return;
         EncerrarSessao();
     }
     FormOpcaoSenha->exec();
