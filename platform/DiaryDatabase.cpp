@@ -266,7 +266,8 @@ QString entryFileName(const QSqlRecord &row)
 
 bool isUsableTitle(const QString &titulo)
 {
-    if (titulo.trimmed().isEmpty() || titulo == u"." || titulo == u"..")
+    // Half a character (the title box keeps fifty units and may cut a pair in two) has no file name.
+    if (titulo.trimmed().isEmpty() || titulo == u"." || titulo == u".." || !titulo.isValidUtf16())
         return false;
     for (const QChar c : titulo)
         if (c == u'/' || c == u'\\' || c.category() == QChar::Other_Control)

@@ -91,9 +91,9 @@ struct Entry {
 // "diario.mdb" in a database made elsewhere): such a row has no file to read or delete.
 QString entryFileName(const QSqlRecord &row);
 
-// Whether a title may name an entry and its file: not blank; no "/", "\" or control characters;
-// not "." or ".."; not, letter case ignored, the database file, its journal files or the help
-// folder "Dorlinda".
+// Whether a title may name an entry and its file: not blank; whole characters only; no "/", "\" or
+// control characters; not "." or ".."; not, letter case ignored, the database file, its journal
+// files or the help folder "Dorlinda".
 bool isUsableTitle(const QString &titulo);
 
 // The owner's entries in the order asked (as listEntries), read whole. False on a database error.

@@ -422,6 +422,8 @@ private slots:
         QTest::newRow("like the help folder") << "Dorlinda 2" << true;
         QTest::newRow("quotes and colon") << "\"Dia\": 'bom' <3 | * ?" << true;
         QTest::newRow("fifty characters") << QString(50, QChar(0x00e7)) << true;
+        QTest::newRow("emoji") << QStringLiteral("Dia 😀") << true;
+        QTest::newRow("emoji cut in half by the fifty") << QString(49, 'a') + QStringLiteral("😀") << false;
     }
     void unsafeTitlesAreRefused()
     {
