@@ -1,6 +1,5 @@
 #include "AbrirSenha.h"
 
-#include "DiaryUsers.h"
 #include "Principal.h"
 #include "Senha.h"
 #include "global.h"
@@ -44,20 +43,7 @@ void TFormAbrirSenha::LimparAbrirSenha()
 
 void TFormAbrirSenha::BitBtn1Click()
 {
-    std::optional<DiaryUsers::User> usuario;
-    QString erro;
-    if (!DiaryUsers::find(EditSenha->text(), usuario, &erro)) {
-        SenhaUi::aviso(QStringLiteral("Não foi possível consultar as senhas (%1).").arg(erro));
-        LimparAbrirSenha();
-        return;
-    }
-    if (!usuario) {
-        SenhaUi::aviso(QStringLiteral("    Senha inexistente!    "));
-        LimparAbrirSenha();
-        return;
-    }
-    if (usuario->login != EditLogin->text()) {
-        SenhaUi::aviso(QStringLiteral("    Login inexistente!    "));
+    if (!SenhaUi::usuario(EditLogin, EditSenha, QStringLiteral("    Login inexistente!    "))) {
         LimparAbrirSenha();
         return;
     }

@@ -51,19 +51,16 @@ void TFormAlterarSenha::BitBtn1Click()
         SenhaUi::aviso(mensagem);
         LimparAlterarSenha();
     };
-    std::optional<DiaryUsers::User> usuario;
-    QString erro;
-    if (!DiaryUsers::find(senha, usuario, &erro))
-        return recusar(QStringLiteral("Não foi possível consultar as senhas (%1).").arg(erro));
+    const std::optional<DiaryUsers::User> usuario
+        = SenhaUi::usuario(EditLogin, EditSenha, QStringLiteral("    Login incorreto!    "));
     if (!usuario)
-        return recusar(QStringLiteral("    Senha inexistente!    "));
-    if (usuario->login != EditLogin->text())
-        return recusar(QStringLiteral("    Login incorreto!    "));
+        return LimparAlterarSenha();
     // A user with an empty password could never log in again, and two users with one password
     // would share their entries.
     if (nova.isEmpty())
         return recusar(QStringLiteral("      Dados inválidos!      "));
     bool deOutro = false;
+    QString erro;
     if (!DiaryUsers::heldByAnother(nova, usuario->id, deOutro, &erro))
         return recusar(QStringLiteral("Não foi possível consultar as senhas (%1).").arg(erro));
     if (deOutro)

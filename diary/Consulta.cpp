@@ -2,6 +2,7 @@
 
 #include "DiaryDatabase.h"
 #include "Principal.h"
+#include "RichText.h"
 #include "global.h"
 
 #include <QFileInfo>
@@ -61,7 +62,7 @@ void TFormAbrir::BabrirClick()
     }
     QTextEdit *editor = FormPrincipal->Rdtexto;
     QString erro;
-    if (!DiaryDatabase::readEntryFile(arquivo, *editor->document(), &erro)) {
+    if (!RichText::readFile(*editor->document(), arquivo, &erro)) {
         Mensagem(QStringLiteral("Não foi possível abrir ") + titulo + QStringLiteral(".\n\n") + erro);
         return;
     }

@@ -49,20 +49,17 @@ void TFormExcluirSenha::BOKClick()
         SenhaUi::aviso(mensagem);
         LimparExcluirSenha();
     };
-    std::optional<DiaryUsers::User> usuario;
-    QString erro;
-    if (!DiaryUsers::find(senha, usuario, &erro))
-        return recusar(QStringLiteral("Não foi possível consultar as senhas (%1).").arg(erro));
+    const std::optional<DiaryUsers::User> usuario
+        = SenhaUi::usuario(EditLogin, EditSenha, QStringLiteral("    Login incorreto!    "));
     if (!usuario)
-        return recusar(QStringLiteral("    Senha inexistente!    "));
-    if (usuario->login != EditLogin->text())
-        return recusar(QStringLiteral("    Login incorreto!    "));
+        return LimparExcluirSenha();
     if (!SenhaUi::confirmar(
             QStringLiteral("Atenção: Todos os arquivos referentes a esta senha serão excluídos. Deseja excluir ")
             + EditLogin->text() + QStringLiteral(" ?")))
         return;
 
     QStringList naoExcluidos;
+    QString erro;
     if (!DiaryUsers::remove(*usuario, &naoExcluidos, &erro))
         return recusar(QStringLiteral("Não foi possível excluir a senha (%1). Nada foi excluído.").arg(erro));
 

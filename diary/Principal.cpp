@@ -5,6 +5,8 @@
 #include "Excluir.h"
 #include "FontColorDialog.h"
 #include "HelpWindow.h"
+#include "RichText.h"
+#include "RichTextEdit.h"
 #include "Salvar.h"
 #include "Senha.h"
 #include "Sobre.h"
@@ -224,7 +226,7 @@ void TFormPrincipal::criarPaineis()
     Ruler1 = new TRuler(Panel2);
     Ruler1->setObjectName("Ruler1");
 
-    Rdtexto = new QTextEdit(Panel2);
+    Rdtexto = new RichTextEdit(Panel2);
     Rdtexto->setObjectName("Rdtexto");
     Rdtexto->setFrameStyle(QFrame::NoFrame);
     Rdtexto->setAcceptRichText(true);
@@ -314,7 +316,10 @@ void TFormPrincipal::changeEvent(QEvent *event)
 
 void TFormPrincipal::closeEvent(QCloseEvent *event)
 {
-    FormClose();
+    if (!FormClose()) {
+        event->ignore();
+        return;
+    }
     if (HelpWindow *ajuda = HelpWindow::of(this))
         ajuda->close();
     event->accept();
@@ -345,13 +350,14 @@ void TFormPrincipal::FormResize()
     AdControlStats1->move(Panel1->width() / 2 - AdControlStats1->width() / 2, AdControlStats1->y());
 }
 
-void TFormPrincipal::FormClose()
+bool TFormPrincipal::FormClose()
 {
-    PerguntarSalvar();
+    return PerguntarSalvar();
 }
 
-void TFormPrincipal::PerguntarSalvar()
+bool TFormPrincipal::PerguntarSalvar()
 {
+    FormSalvar->Falhou = false;
     const bool podeSalvar = SenhaAtual.has_value() && !TextoBloqueado;
     if (!ArquivoGravado && podeSalvar)
         if (Confirmar(QStringLiteral("Deseja salvar ") + TituloNovo + QStringLiteral("?"), true) == Messages::Yes)
@@ -362,6 +368,7 @@ void TFormPrincipal::PerguntarSalvar()
                       true)
             == Messages::Yes)
             Salvar1Click();
+    return !FormSalvar->Falhou;
 }
 
 void TFormPrincipal::NovoArquivo()
@@ -375,10 +382,7 @@ void TFormPrincipal::NovoArquivo()
 
     // The paragraph indents stay; the text, its attributes and the alignment start afresh.
     QTextBlockFormat paragrafo;
-    const QTextBlockFormat anterior = Rdtexto->textCursor().blockFormat();
-    paragrafo.setLeftMargin(anterior.leftMargin());
-    paragrafo.setRightMargin(anterior.rightMargin());
-    paragrafo.setTextIndent(anterior.textIndent());
+    RichText::setIndents(paragrafo, RichText::indents(Rdtexto->textCursor().blockFormat()));
     paragrafo.setAlignment(Qt::AlignLeft);
     Rdtexto->clear();
     Rdtexto->document()->setDefaultFont(FontDialog2);
@@ -413,8 +417,8 @@ void TFormPrincipal::RdtextoChange()
 
 void TFormPrincipal::Novo1Click()
 {
-    PerguntarSalvar();
-    NovoArquivo();
+    if (PerguntarSalvar())
+        NovoArquivo();
 }
 
 void TFormPrincipal::Abrir1Click()
@@ -424,8 +428,8 @@ void TFormPrincipal::Abrir1Click()
         Mensagem(QStringLiteral("Não existe nenhum arquivo a ser aberto!"));
         return;
     }
-    PerguntarSalvar();
-    FormAbrir->exec();
+    if (PerguntarSalvar())
+        FormAbrir->exec();
 }
 
 void TFormPrincipal::Salvar1Click()
@@ -534,7 +538,8 @@ void TFormPrincipal::Sobre1Click()
 void TFormPrincipal::ToolButton16Click()
 {
     if (!TextoBloqueado) {
-        PerguntarSalvar();
+        if (!PerguntarSalvar())
+            return;
         EncerrarSessao();
     }
     FormOpcaoSenha->exec();

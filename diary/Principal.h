@@ -58,7 +58,9 @@ public:
     QFont FontDialog2;
 
 public slots:
-    void PerguntarSalvar();
+    // The save prompt. False when the user asked for the save and it failed: the operation that
+    // asked stops, so that the text, which was not stored, stays in the editor.
+    bool PerguntarSalvar();
     void NovoArquivo();
     void MostrarTexto();
     void EncerrarSessao();
@@ -66,7 +68,8 @@ public slots:
     void FormShow();
     void FormActivate();
     void FormResize();
-    void FormClose();
+    // False when the close must not go on (a save asked for at the prompt failed).
+    bool FormClose();
     void RdtextoChange();
 
     void Novo1Click();

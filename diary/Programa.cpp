@@ -58,7 +58,6 @@ void DestruirJanelas()
 int Executar(QApplication &app)
 {
     app.setApplicationName(QStringLiteral("Dorlinda"));
-    app.setApplicationDisplayName(QStringLiteral("Dorlinda"));
     // Where the help lies; kept for the record, the help command opens it by its relative path.
     app.setProperty("HelpFile", QDir::current().absoluteFilePath(QStringLiteral("Dorlinda/Tamirel.hlp")));
 

@@ -110,6 +110,25 @@ bool confirmar(const QString &texto)
     return Messages::question(dono(), QStringLiteral("Dorlinda"), texto) == Messages::Yes;
 }
 
+std::optional<DiaryUsers::User> usuario(const QLineEdit *login, const QLineEdit *senha, const QString &loginErrado)
+{
+    std::optional<DiaryUsers::User> u;
+    QString erro;
+    if (!DiaryUsers::find(senha->text(), u, &erro)) {
+        aviso(QStringLiteral("Não foi possível consultar as senhas (%1).").arg(erro));
+        return std::nullopt;
+    }
+    if (!u) {
+        aviso(QStringLiteral("    Senha inexistente!    "));
+        return std::nullopt;
+    }
+    if (u->login != login->text()) {
+        aviso(loginErrado);
+        return std::nullopt;
+    }
+    return u;
+}
+
 } // namespace SenhaUi
 
 TFormOpcaoSenha::TFormOpcaoSenha(QWidget *parent)

@@ -1,6 +1,10 @@
 #pragma once
 // The password options dialog: the gate of the program, shown at start and after a log-out.
+#include "DiaryUsers.h"
+
 #include <QDialog>
+
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -50,5 +54,9 @@ void limpar(std::initializer_list<QLineEdit *> campos);
 void aviso(const QString &texto);
 // Yes/No box titled "Dorlinda": true for Yes.
 bool confirmar(const QString &texto);
+// The user of the password typed in `senha` (letter case ignored) whose login is exactly the one
+// typed in `login`. Otherwise the reason has been shown ("    Senha inexistente!    ", then
+// `loginErrado`, or the database's failure) and there is none.
+std::optional<DiaryUsers::User> usuario(const QLineEdit *login, const QLineEdit *senha, const QString &loginErrado);
 
 } // namespace SenhaUi

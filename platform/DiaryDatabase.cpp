@@ -227,28 +227,6 @@ QString timeText(const QTime &time)
     return time.toString(u"HH:mm");
 }
 
-bool writeEntryFile(const QString &name, const QTextDocument &document, QString *error)
-{
-    QSaveFile file(name);
-    if (file.open(QIODevice::WriteOnly) && file.write(RichText::write(document)) >= 0 && file.commit())
-        return true;
-    if (error)
-        *error = file.errorString();
-    return false;
-}
-
-bool readEntryFile(const QString &name, QTextDocument &document, QString *error)
-{
-    QFile file(name);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    RichText::read(document, file.readAll());
-    return true;
-}
-
 QString Entry::fileName() const
 {
     const QString name = arquivo.isEmpty() ? titulo : arquivo;
@@ -266,7 +244,8 @@ QString entryFileName(const QSqlRecord &row)
 
 bool isUsableTitle(const QString &titulo)
 {
-    if (titulo.trimmed().isEmpty() || titulo == u"." || titulo == u"..")
+    // Half a character (the title box keeps fifty units and may cut a pair in two) has no file name.
+    if (titulo.trimmed().isEmpty() || titulo == u"." || titulo == u".." || !titulo.isValidUtf16())
         return false;
     for (const QChar c : titulo)
         if (c == u'/' || c == u'\\' || c.category() == QChar::Other_Control)

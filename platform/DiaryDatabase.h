@@ -62,12 +62,6 @@ QDate dateFromStored(const QString &stored);
 QString shownDate(const QString &stored);       // "dd/MM/yyyy"; as stored when not a date
 QString timeText(const QTime &time);            // "HH:mm"
 
-// Entry files: the editor's whole content as RTF in a file named exactly by the title, in the
-// current folder. Writing replaces the file atomically. Reading loads RTF, or plain text when the
-// file is not RTF.
-bool writeEntryFile(const QString &name, const QTextDocument &document, QString *error = nullptr);
-bool readEntryFile(const QString &name, QTextDocument &document, QString *error = nullptr);
-
 // ---- Entries -------------------------------------------------------------------------------
 // Titles are unique among one owner's entries (letter case ignored), not among all entries: every
 // lookup of a row is scoped to its owner, and two owners' equal titles get two files. An entry's
@@ -91,9 +85,9 @@ struct Entry {
 // "diario.mdb" in a database made elsewhere): such a row has no file to read or delete.
 QString entryFileName(const QSqlRecord &row);
 
-// Whether a title may name an entry and its file: not blank; no "/", "\" or control characters;
-// not "." or ".."; not, letter case ignored, the database file, its journal files or the help
-// folder "Dorlinda".
+// Whether a title may name an entry and its file: not blank; whole characters only; no "/", "\" or
+// control characters; not "." or ".."; not, letter case ignored, the database file, its journal
+// files or the help folder "Dorlinda".
 bool isUsableTitle(const QString &titulo);
 
 // The owner's entries in the order asked (as listEntries), read whole. False on a database error.

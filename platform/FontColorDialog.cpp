@@ -2,7 +2,9 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -79,12 +81,23 @@ FontColorDialog::FontColorDialog(QWidget *parent)
 
 void FontColorDialog::setCurrentFont(const QFont &font)
 {
-    m_font->setCurrentFont(font);
+    // A family the system only stands in for (Times New Roman shown in Liberation Serif) is not in
+    // the dialog's list: the dialog shows the face that stands in, and gives the family back as
+    // it was asked for unless another is chosen.
+    m_asked = font.family();
+    QFont shown = font;
+    if (!QFontDatabase::families().contains(m_asked, Qt::CaseInsensitive))
+        shown.setFamily(QFontInfo(font).family());
+    m_font->setCurrentFont(shown);
+    m_shown = m_font->currentFont().family();
 }
 
 QFont FontColorDialog::currentFont() const
 {
-    return m_font->currentFont();
+    QFont font = m_font->currentFont();
+    if (!m_asked.isEmpty() && font.family() == m_shown)
+        font.setFamily(m_asked);
+    return font;
 }
 
 void FontColorDialog::setCurrentColor(const QColor &color)

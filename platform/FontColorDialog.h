@@ -24,4 +24,6 @@ public:
 private:
     QFontDialog *m_font;
     QComboBox *m_color;
+    QString m_asked; // the family given to setCurrentFont
+    QString m_shown; // the family the dialog showed for it
 };

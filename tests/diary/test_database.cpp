@@ -1,7 +1,6 @@
 // The diary's database: created when missing, refused and left untouched when unusable; letter
 // case folded over all of Unicode and titles in Portuguese order whatever the process locale.
 #include "DiaryDatabase.h"
-#include "RichText.h"
 #include "SqliteText.h"
 
 #include <QCryptographicHash>
@@ -12,7 +11,6 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTest>
-#include <QTextDocument>
 
 namespace {
 
@@ -245,26 +243,6 @@ private slots:
         QCOMPARE(DiaryDatabase::shownDate(guardada), mostrada);
         QCOMPARE(DiaryDatabase::timeText(QTime(9, 5, 59)), QStringLiteral("09:05"));
         QCOMPARE(DiaryDatabase::shownDate("lixo"), QStringLiteral("lixo"));
-    }
-
-    void entryFilesAreNamedByTheTitle()
-    {
-        QTextDocument doc;
-        doc.setPlainText("Olá, diário!\nSegunda linha");
-        const QString titulo = "Viagem d'Ávila";
-        QString erro;
-        QVERIFY2(DiaryDatabase::writeEntryFile(titulo, doc, &erro), qPrintable(erro));
-        QCOMPARE(QDir::current().entryList(QDir::Files), QStringList({titulo}));
-        QVERIFY(RichText::isRtf(conteudo(titulo)));
-
-        QTextDocument lido;
-        QVERIFY(DiaryDatabase::readEntryFile(titulo, lido));
-        QVERIFY(lido.toPlainText().contains("Segunda linha"));
-        const QString lidoAntes = lido.toPlainText();
-
-        QVERIFY(!DiaryDatabase::readEntryFile("Não existe", lido, &erro));
-        QVERIFY(!erro.isEmpty());
-        QCOMPARE(lido.toPlainText(), lidoAntes);
     }
 };
 

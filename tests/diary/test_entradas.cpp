@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
@@ -421,6 +422,8 @@ private slots:
         QTest::newRow("like the help folder") << "Dorlinda 2" << true;
         QTest::newRow("quotes and colon") << "\"Dia\": 'bom' <3 | * ?" << true;
         QTest::newRow("fifty characters") << QString(50, QChar(0x00e7)) << true;
+        QTest::newRow("emoji") << QStringLiteral("Dia 😀") << true;
+        QTest::newRow("emoji cut in half by the fifty") << QString(49, 'a') + QStringLiteral("😀") << false;
     }
     void unsafeTitlesAreRefused()
     {
@@ -1021,6 +1024,69 @@ private slots:
             QCOMPARE(lerArquivo("Diário"), antes);
         QCOMPARE(arquivos(), QStringList({"Diário"}));
         QCOMPARE(editor(), QStringLiteral("versão um e dois"));
+    }
+
+    // Yes at the save prompt and a save that fails: the operation that asked stops, and the text,
+    // which is stored nowhere, stays in the editor.
+    void aSaveThatFailsAtThePromptStopsTheOperation_data()
+    {
+        QTest::addColumn<QString>("operacao");
+        QTest::addColumn<bool>("gravada");
+        QTest::newRow("new entry") << "novo" << false;
+        QTest::newRow("open") << "abrir" << false;
+        QTest::newRow("log-out") << "senha" << false;
+        QTest::newRow("closing") << "fechar" << false;
+        QTest::newRow("changes of a stored entry, closing") << "fechar" << true;
+    }
+    void aSaveThatFailsAtThePromptStopsTheOperation()
+    {
+        QFETCH(QString, operacao);
+        QFETCH(bool, gravada);
+        guardada("Outra", "segredo", "2020-05-05", "outro texto");
+        if (gravada) {
+            digitar("minha");
+            salvar("Minha");
+        }
+        executar("CREATE TRIGGER recusa BEFORE INSERT ON Diario BEGIN SELECT RAISE(ABORT, 'disco cheio'); END");
+        executar("CREATE TRIGGER recusa2 BEFORE UPDATE ON Diario BEGIN SELECT RAISE(ABORT, 'disco cheio'); END");
+        digitar(" não se perde");
+        const QString texto = editor();
+        Caixas caixas(Messages::Ok);
+        caixas.respostas = {Messages::Yes};
+        // The save dialog, when it comes, tries "Salvar" once and is then cancelled; the open
+        // dialog opens the entry; any other dialog is closed.
+        QTimer dialogos;
+        dialogos.setInterval(0);
+        QObject::connect(&dialogos, &QTimer::timeout, [] {
+            auto *m = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!m)
+                return;
+            if (auto *s = qobject_cast<TFormSalvar *>(m))
+                QTest::mouseClick(s->BSalvar, Qt::LeftButton);
+            else if (auto *a = qobject_cast<TFormAbrir *>(m))
+                QTest::mouseClick(a->Babrir, Qt::LeftButton);
+            if (m->isVisible())
+                m->reject();
+        });
+        dialogos.start();
+        if (operacao == "novo")
+            FormPrincipal->Novo1->trigger();
+        else if (operacao == "abrir")
+            FormPrincipal->Abrir1->trigger();
+        else if (operacao == "senha")
+            QTest::mouseClick(FormPrincipal->ToolButton16, Qt::LeftButton);
+        else
+            FormPrincipal->close();
+        dialogos.stop();
+
+        const QStringList vistas = caixas.textos();
+        QCOMPARE(vistas.size(), 2);
+        QVERIFY2(vistas[1].startsWith("Não foi possível salvar"), qPrintable(vistas[1]));
+        QVERIFY(FormPrincipal->isVisible());
+        QVERIFY(!TextoBloqueado);
+        QVERIFY(FormPrincipal->Rdtexto->isVisible());
+        QCOMPARE(editor(), texto);
+        QCOMPARE(legenda(), gravada ? QStringLiteral("Dorlinda - Minha") : QStringLiteral("Dorlinda - Título1"));
     }
 
     void anEntryWhoseRowVanishedIsStoredAnew()

@@ -2,7 +2,6 @@
 // closing, log-out, formatting, clipboard keys, help, the about box and the banner's place.
 #include "DiarioTeste.h"
 
-#include "DiaryDatabase.h"
 #include "FontColorDialog.h"
 #include "HelpWindow.h"
 #include "Principal.h"
@@ -306,10 +305,7 @@ private slots:
         QCOMPARE(FormPrincipal->Rdtexto->palette().color(QPalette::Base), escolhida);
 
         QTest::keyClicks(FormPrincipal->Rdtexto, "Texto com fundo");
-        QVERIFY(DiaryDatabase::writeEntryFile("Entrada", *FormPrincipal->Rdtexto->document()));
-        QFile arquivo("Entrada");
-        QVERIFY(arquivo.open(QIODevice::ReadOnly));
-        const QByteArray rtf = arquivo.readAll();
+        const QByteArray rtf = RichText::write(*FormPrincipal->Rdtexto->document());
         QVERIFY(!rtf.contains("\\red18\\green52\\blue86"));
         QVERIFY(!FormPrincipal->Rdtexto->document()->rootFrame()->frameFormat().hasProperty(QTextFormat::BackgroundBrush));
 
