@@ -60,8 +60,10 @@ void TFormCriarSenha::BOKClick()
         return recusar(QStringLiteral("Não foi possível consultar as senhas (%1).").arg(erro));
     if (existente)
         return recusar(QStringLiteral("      Senha existente!      "));
-    if (!DiaryUsers::create(login, senha, &erro))
-        return recusar(QStringLiteral("Não foi possível criar a senha (%1).").arg(erro));
+    bool criadaPorOutro = false;
+    if (!DiaryUsers::create(login, senha, criadaPorOutro, &erro))
+        return recusar(criadaPorOutro ? QStringLiteral("      Senha existente!      ")
+                                      : QStringLiteral("Não foi possível criar a senha (%1).").arg(erro));
     SenhaCriada = true;
     accept();
 }

@@ -107,14 +107,32 @@ bool heldByAnother(const QString &senha, qint64 except, bool &held, QString *err
     return true;
 }
 
-bool create(const QString &login, const QString &senha, QString *error)
+bool create(const QString &login, const QString &senha, bool &held, QString *error)
 {
-    QSqlQuery q(DiaryDatabase::connection());
-    if (!prepare(q, QStringLiteral("INSERT INTO Senha (Senha, Login) VALUES (:senha, :login)"), error))
+    held = false;
+    QSqlDatabase db = DiaryDatabase::connection();
+    QSqlQuery q(db);
+    // A write transaction from the start: another copy cannot add the password between check and insert.
+    if (!q.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return fail(q.lastError(), error);
+    if (!heldByAnother(senha, -1, held, error)) {
+        db.rollback();
         return false;
+    }
+    if (held) {
+        db.rollback();
+        return false;
+    }
+    if (!q.prepare(QStringLiteral("INSERT INTO Senha (Senha, Login) VALUES (:senha, :login)")))
+        return rollBack(db, q.lastError(), error);
     q.bindValue(QStringLiteral(":senha"), senha);
     q.bindValue(QStringLiteral(":login"), login);
-    return run(q, error);
+    if (!q.exec())
+        return rollBack(db, q.lastError(), error);
+    q.finish();
+    if (!db.commit())
+        return rollBack(db, db.lastError(), error);
+    return true;
 }
 
 bool changePassword(const User &user, const QString &novaSenha, QString *error)

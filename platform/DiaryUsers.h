@@ -22,8 +22,10 @@ bool find(const QString &senha, std::optional<User> &found, QString *error = nul
 // Whether a user other than the one of row `except` holds this password, letter case ignored.
 bool heldByAnother(const QString &senha, qint64 except, bool &held, QString *error = nullptr);
 
-// Adds a user.
-bool create(const QString &login, const QString &senha, QString *error = nullptr);
+// Adds a user, unless a user holds this password already, letter case ignored (`held` is then set
+// and nothing is added). The check and the insert are one write transaction, so that two running
+// copies cannot both create the same password.
+bool create(const QString &login, const QString &senha, bool &held, QString *error = nullptr);
 
 // Gives the user the new password and carries every entry of the user over to it.
 bool changePassword(const User &user, const QString &novaSenha, QString *error = nullptr);

@@ -7,6 +7,7 @@
 #include "AlterarSenha.h"
 #include "CriarSenha.h"
 #include "DiaryDatabase.h"
+#include "DiaryUsers.h"
 #include "ExcluirSenha.h"
 #include "Principal.h"
 #include "Programa.h"
@@ -428,6 +429,20 @@ private slots:
             QCOMPARE(conteudo(FormCriarSenha), QStringList({"", "", ""}));
             QVERIFY(focoNoLogin(FormCriarSenha));
         }
+    }
+
+    // The check and the insert are one: a password another running copy created after the dialog
+    // looked (in any letter case) is refused at the insert too, and nothing is added.
+    void creatingChecksInTheSameTransaction()
+    {
+        usuario("ana", "Segredo");
+        bool existente = false;
+        QString erro;
+        QVERIFY(!DiaryUsers::create("caio", "SEGREDO", existente, &erro));
+        QVERIFY(existente);
+        QVERIFY2(DiaryUsers::create("caio", "Nova", existente, &erro), qPrintable(erro));
+        QVERIFY(!existente);
+        QCOMPARE(usuarios(), QStringList({"ana/Segredo", "caio/Nova"}));
     }
 
     // Log in --------------------------------------------------------------------------------------
