@@ -375,6 +375,21 @@ SaveResult saveEntry(const QString &senha, const QString &titulo, bool stored, c
     });
     const bool fileColumn = hasFileColumn(db);
 
+    // The owner may have been deleted by another running copy since logging in: entries stored
+    // under that password would go to whoever creates it next.
+    {
+        QSqlQuery owner(db);
+        owner.setForwardOnly(true);
+        owner.prepare(QStringLiteral("SELECT 1 FROM Senha WHERE ufold(Senha) = ufold(?) LIMIT 1"));
+        owner.addBindValue(senha);
+        if (!owner.exec())
+            return failed(errorText(owner.lastError()));
+        if (!owner.next()) {
+            result.noOwner = true;
+            return failed(QStringLiteral("O usuário desta senha foi excluído; faça o login de novo."));
+        }
+    }
+
     std::optional<Entry> row = find(db, senha, titulo, &error);
     if (!error.isEmpty())
         return failed(error);

@@ -99,6 +99,7 @@ std::optional<Entry> findEntry(const QString &senha, const QString &titulo, QStr
 struct SaveResult {
     bool ok = false;
     bool duplicate = false; // a new entry whose title the owner already has: nothing stored
+    bool noOwner = false;   // no user holds the owner's password (any more): nothing stored
     Entry entry;   // the row as stored
     QString error; // why nothing was stored
 };
@@ -107,7 +108,8 @@ struct SaveResult {
 // from `when`) and the file are written in one transaction, the file atomically; on failure no row
 // is added or changed and no file is left half written. `stored`: the entry is stored already; its
 // row is found by owner and title and renewed, or, when it has vanished, stored anew. A new entry
-// gets a new row, unless the owner has an entry of that title already (`duplicate`).
+// gets a new row, unless the owner has an entry of that title already (`duplicate`). Nothing is
+// stored when no user holds the owner's password (`noOwner`), checked in the same transaction.
 SaveResult saveEntry(const QString &senha, const QString &titulo, bool stored, const QTextDocument &document,
                      const QDateTime &when);
 

@@ -293,7 +293,6 @@ private slots:
                                                           | QDir::NoDotAndDotDot))
             QFileInfo(f).isDir() ? QDir(f).removeRecursively() : QFile::remove(f);
         QVERIFY(abrirLogado("segredo", "ana"));
-        usuario("segredo", "ana");
         usuario("outra", "bia");
     }
 
@@ -1110,6 +1109,52 @@ private slots:
         QCOMPARE(l[1].senha, QStringLiteral("segredo"));
         QCOMPARE(lerArquivo("Outra"), QByteArray("não mexer"));
         QCOMPARE(lerArquivo("Minha"), escrito());
+    }
+
+    // Another running copy deletes the logged-in user: nothing more is stored under the password,
+    // which whoever creates it next would own. Only a password equal in letter case counts as held.
+    void savingForAUserDeletedMeanwhile_data()
+    {
+        QTest::addColumn<bool>("gravada");
+        QTest::addColumn<QString>("restante");
+        QTest::newRow("new entry") << false << "";
+        QTest::newRow("stored entry") << true << "";
+        QTest::newRow("password held in other case") << false << "SEGREDO";
+    }
+    void savingForAUserDeletedMeanwhile()
+    {
+        QFETCH(bool, gravada);
+        QFETCH(QString, restante);
+        if (gravada) {
+            digitar("antes");
+            salvar("Minha");
+            executar("UPDATE Diario SET Data = '2001-01-01'");
+        }
+        const QList<Linha> antes = linhas();
+        executar("DELETE FROM Senha WHERE Senha = 'segredo'");
+        if (!restante.isEmpty())
+            usuario(restante, "ana");
+        digitar(" não se perde");
+        Caixas caixas;
+        const NoSalvar s = gravada ? NoSalvar() : salvar("Nova");
+        if (gravada)
+            FormPrincipal->Salvar1->trigger();
+        if (!restante.isEmpty()) {
+            QVERIFY(caixas.vistas.isEmpty());
+            QCOMPARE(linhas().size(), 1);
+            return;
+        }
+        QCOMPARE(caixas.vistas.size(), 1);
+        const QString m = caixas.vistas[0].text;
+        QVERIFY2(m.contains("O usuário desta senha foi excluído"), qPrintable(m));
+        QVERIFY2(m.contains("Nada foi gravado; o texto continua no editor."), qPrintable(m));
+        QCOMPARE(linhas().size(), antes.size());
+        if (gravada)
+            QCOMPARE(linhas()[0].data, QStringLiteral("2001-01-01"));
+        QCOMPARE(arquivos(), gravada ? QStringList({"Minha"}) : QStringList());
+        QCOMPARE(editor(), gravada ? QStringLiteral("antes não se perde") : QStringLiteral(" não se perde"));
+        QVERIFY(gravada ? TextoAlterado : !ArquivoGravado);
+        QVERIFY(gravada || s.ficouAberto);
     }
 
     void aRowDeletedMeanwhileIsNoError()

@@ -132,6 +132,7 @@ private slots:
     void savingTwiceKeepsOneRowAndOneFile()
     {
         QCOMPARE(DiaryDatabase::open().result, DiaryDatabase::OpenResult::Created);
+        executar("INSERT INTO Senha (Senha, Login) VALUES ('ana', 'ana'), ('bia', 'bia')");
         QTextDocument doc;
         doc.setPlainText("primeira");
         const QDateTime antes(QDate(2023, 12, 31), QTime(23, 59, 30));
@@ -161,6 +162,7 @@ private slots:
     void deletingLeavesNothingBehind()
     {
         QCOMPARE(DiaryDatabase::open().result, DiaryDatabase::OpenResult::Created);
+        executar("INSERT INTO Senha (Senha, Login) VALUES ('ana', 'ana'), ('bia', 'bia')");
         QTextDocument doc;
         doc.setPlainText("x");
         const DiaryDatabase::SaveResult a = DiaryDatabase::saveEntry("ana", "Dia", false, doc, QDateTime::currentDateTime());

@@ -1,5 +1,6 @@
 #include "DiarioTeste.h"
 
+#include "DiaryUsers.h"
 #include "Principal.h"
 #include "Programa.h"
 #include "Senha.h"
@@ -66,6 +67,11 @@ void quandoModal(std::function<void(QWidget *)> f)
 
 void entrar(const QString &senha, const QString &login)
 {
+    // Only a user the database holds can log in (and store entries).
+    std::optional<DiaryUsers::User> usuario;
+    bool existente = false;
+    if (DiaryUsers::find(senha, usuario) && !usuario)
+        DiaryUsers::create(login, senha, existente);
     SenhaAberta = true;
     LoginAtual = login;
     SenhaAtual = senha;

@@ -29,7 +29,8 @@ public:
 // Runs f once, with the widget, as soon as a modal window is up (from inside its modal loop).
 void quandoModal(std::function<void(QWidget *)> f);
 
-// What a successful log-in does to the main window and the state.
+// What a successful log-in does to the main window and the state; the user is added to the
+// database when it holds no such password.
 void entrar(const QString &senha, const QString &login);
 
 // Creates the windows, shows the main window and logs in at the options dialog.
