@@ -30,6 +30,7 @@ bool TListaEntradas::Abrir(DiaryDatabase::Order ordem)
     const bool lida = !SenhaAtual || DiaryDatabase::readEntries(*SenhaAtual, ordem, m_entradas, &erro);
     if (!SenhaAtual || !lida)
         m_entradas.clear();
+    m_lida = lida;
     endResetModel();
     if (!lida)
         Mensagem(QStringLiteral("Não foi possível ler a lista do diário.\n\n") + erro);
@@ -216,6 +217,11 @@ TFormLista::TFormLista(const QString &nome, const QString &titulo, QWidget *pare
 bool TFormLista::ListaVazia() const
 {
     return Lista->rowCount() == 0;
+}
+
+bool TFormLista::ListaLida() const
+{
+    return Lista->Lida();
 }
 
 void TFormLista::showEvent(QShowEvent *event)

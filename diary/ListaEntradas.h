@@ -28,6 +28,8 @@ public:
     // Rebuilds the list in that order; false, with the list empty, when the database failed (the
     // user has been told).
     bool Abrir(DiaryDatabase::Order ordem);
+    // Whether the last Abrir read the list (false after a database error, already reported).
+    bool Lida() const { return m_lida; }
     void Fechar();
     DiaryDatabase::Order Ordem() const { return m_ordem; }
     const DiaryDatabase::Entry &Entrada(int linha) const { return m_entradas.at(linha); }
@@ -40,6 +42,7 @@ public:
 private:
     QList<DiaryDatabase::Entry> m_entradas;
     DiaryDatabase::Order m_ordem = DiaryDatabase::Order::ByDate;
+    bool m_lida = true;
 };
 
 // A read-only grid of the list, 500 x 300: one row selected at a time, columns 325, 70 and 70
@@ -79,6 +82,7 @@ public:
     TDBNavigator *DBNavigator1;
 
     bool ListaVazia() const;
+    bool ListaLida() const;
 
 public slots:
     virtual void FormShow();

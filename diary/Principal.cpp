@@ -424,6 +424,9 @@ void TFormPrincipal::Novo1Click()
 void TFormPrincipal::Abrir1Click()
 {
     FormAbrir->PorData1Click();
+    // A list that could not be read has been reported; it is not an empty diary.
+    if (!FormAbrir->ListaLida())
+        return;
     if (FormAbrir->ListaVazia()) {
         Mensagem(QStringLiteral("Não existe nenhum arquivo a ser aberto!"));
         return;
@@ -443,6 +446,8 @@ void TFormPrincipal::Salvar1Click()
 void TFormPrincipal::Excluir1Click()
 {
     FormExcluir->PorData1Click();
+    if (!FormExcluir->ListaLida())
+        return;
     if (FormExcluir->ListaVazia())
         Mensagem(QStringLiteral("Não existe nenhum arquivo a ser excluído!"));
     else

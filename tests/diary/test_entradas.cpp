@@ -1157,6 +1157,27 @@ private slots:
         QVERIFY(gravada || s.ficouAberto);
     }
 
+    // A list the database could not give is reported once, not also as an empty diary.
+    void anUnreadableListShowsOnlyTheError_data()
+    {
+        QTest::addColumn<bool>("exclusao");
+        QTest::newRow("open") << false;
+        QTest::newRow("delete") << true;
+    }
+    void anUnreadableListShowsOnlyTheError()
+    {
+        QFETCH(bool, exclusao);
+        guardada("A", "segredo", "2024-01-01", "a");
+        executar("ALTER TABLE Diario RENAME TO Perdida");
+        Caixas caixas(Messages::Yes);
+        NoModal modal([](QWidget *m) { m->close(); });
+        (exclusao ? FormPrincipal->Excluir1 : FormPrincipal->Abrir1)->trigger();
+        const QStringList vistas = caixas.textos();
+        QCOMPARE(vistas.size(), 1);
+        QVERIFY2(vistas[0].startsWith("Não foi possível ler a lista do diário."), qPrintable(vistas[0]));
+        QVERIFY(!modal.visto);
+    }
+
     void aRowDeletedMeanwhileIsNoError()
     {
         guardada("Um", "segredo", "2024-01-01", "1");
