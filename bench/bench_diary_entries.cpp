@@ -2,6 +2,7 @@
 // title and shown, the save of a new entry (title check, row and file), and the open of a 100 KB
 // entry into the editor. Runs in a temporary folder; the database and files lie on its disk.
 // Usage: bench_diary_entries [runs=15] [folder]   (prints medians in milliseconds)
+#include "BenchSupport.h"
 #include "Consulta.h"
 #include "DiaryDatabase.h"
 #include "ListaEntradas.h"
@@ -31,14 +32,9 @@
 #include <algorithm>
 #include <functional>
 
-namespace {
+using namespace Bench;
 
-double median(QList<double> v)
-{
-    std::sort(v.begin(), v.end());
-    const int n = v.size();
-    return n == 0 ? 0 : n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
+namespace {
 
 const QString Senha = QStringLiteral("bench");
 

@@ -1,6 +1,7 @@
 // Opening a folder of 10,000 and of 100,000 pictures in the file list (empty files named like
 // pictures, with some of other types and some hidden), with the "&All" pattern.
 // Usage: bench_folder_listing [runs=7]   (prints medians in milliseconds)
+#include "BenchSupport.h"
 #include "FileLists.h"
 
 #include <QApplication>
@@ -13,32 +14,7 @@
 
 #include <algorithm>
 
-#include <fcntl.h>
-#include <unistd.h>
-
-namespace {
-double median(QList<double> v)
-{
-    std::sort(v.begin(), v.end());
-    const int n = v.size();
-    return n == 0 ? 0 : n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
-void fill(const QString &folder, int count)
-{
-    static const char *kinds[] = {"jpg", "JPG", "jpg", "jpg", "bmp", "gif", "txt", "jpeg"};
-    QRandomGenerator random(count);
-    for (int i = 0; i < count; ++i) {
-        QString name = QString("%1IMG_%2.%3").arg(i).arg(random.bounded(1000000)).arg(kinds[i % 8]);
-        if (i % 97 == 0)
-            name.prepend('.');
-        const QByteArray path = QFile::encodeName(folder + '/' + name);
-        const int fd = ::open(path.constData(), O_CREAT | O_WRONLY, 0644);
-        if (fd >= 0)
-            ::close(fd);
-    }
-}
-} // namespace
+using namespace Bench;
 
 int main(int argc, char **argv)
 {
@@ -62,7 +38,7 @@ int main(int argc, char **argv)
     for (int count : {10000, 100000}) {
         const QString folder = dir.filePath(QString::number(count));
         QDir(dir.path()).mkdir(QString::number(count));
-        fill(folder, count);
+        emptyFiles(folder, count, 97);
         QList<double> open, shown, refilter;
         for (int r = 0; r < runs; ++r) {
             list->setPath(empty);

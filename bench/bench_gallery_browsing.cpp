@@ -6,6 +6,7 @@
 // 2. Opening folders of 10,000 and 100,000 pictures in the folder browser (shown): from setting the
 //    folder list's path (the folder-change handling runs) to the browser painted.
 //   build/bench/bench_gallery_browsing [pictures=8] [rounds=3] [runs=5]   (medians in milliseconds)
+#include "BenchSupport.h"
 #include "FileLists.h"
 #include "FormFiles.h"
 #include "FormMain.h"
@@ -28,65 +29,7 @@
 
 #include <algorithm>
 
-#include <fcntl.h>
-#include <unistd.h>
-
-namespace {
-
-// A photograph-like picture: gradients, shapes and grain, so that it compresses like a photo.
-QImage photo(int index)
-{
-    QImage image(6000, 4000, QImage::Format_RGB32);
-    QPainter p(&image);
-    QLinearGradient sky(0, 0, 0, 4000);
-    sky.setColorAt(0, QColor::fromHsv((index * 47) % 360, 120, 250));
-    sky.setColorAt(1, QColor::fromHsv((index * 47 + 90) % 360, 200, 90));
-    p.fillRect(image.rect(), sky);
-    QRandomGenerator random(index + 1);
-    p.setPen(Qt::NoPen);
-    for (int i = 0; i < 300; ++i) {
-        p.setBrush(QColor::fromHsv(random.bounded(360), random.bounded(255), random.bounded(255)));
-        p.drawEllipse(QPoint(random.bounded(6000), random.bounded(4000)), random.bounded(30, 400),
-                      random.bounded(30, 400));
-    }
-    p.end();
-    for (int y = 0; y < image.height(); ++y) {
-        auto *line = reinterpret_cast<quint32 *>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            const int n = int(random.generate() & 15) - 8;
-            const quint32 c = line[x];
-            auto ch = [n](int v) { return quint32(std::clamp(v + n, 0, 255)); };
-            line[x] = 0xff000000u | ch(int(c >> 16) & 255) << 16 | ch(int(c >> 8) & 255) << 8 | ch(int(c) & 255);
-        }
-    }
-    return image;
-}
-
-double median(QList<double> v)
-{
-    std::sort(v.begin(), v.end());
-    const int n = v.size();
-    return n == 0 ? 0 : n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
-double ms(const QElapsedTimer &t)
-{
-    return t.nsecsElapsed() / 1e6;
-}
-
-void emptyFiles(const QString &folder, int count)
-{
-    static const char *kinds[] = {"jpg", "JPG", "jpg", "jpg", "bmp", "gif", "txt", "jpeg"};
-    QRandomGenerator random(count);
-    for (int i = 0; i < count; ++i) {
-        const QString name = QString("%1IMG_%2.%3").arg(i).arg(random.bounded(1000000)).arg(kinds[i % 8]);
-        const int fd = ::open(QFile::encodeName(folder + '/' + name).constData(), O_CREAT | O_WRONLY, 0644);
-        if (fd >= 0)
-            ::close(fd);
-    }
-}
-
-} // namespace
+using namespace Bench;
 
 int main(int argc, char **argv)
 {

@@ -2,6 +2,7 @@
 // the true-size box to the fitted picture painted, beside a bare QImageReader decode of the same
 // file at the drawn size. Also the fitted picture together with the three thumbnails that follow.
 // Usage: bench_picture_change [pictures=8] [rounds=3]   (prints medians in milliseconds)
+#include "BenchSupport.h"
 #include "ImageBox.h"
 #include "PictureCache.h"
 
@@ -17,44 +18,9 @@
 #include <algorithm>
 #include <cstdio>
 
+using namespace Bench;
+
 namespace {
-// A photograph-like picture: smooth gradients, shapes and a little grain (so it compresses like
-// a photo, not like a flat test card).
-QImage photo(int index)
-{
-    QImage image(6000, 4000, QImage::Format_RGB32);
-    QPainter p(&image);
-    QLinearGradient sky(0, 0, 0, 4000);
-    sky.setColorAt(0, QColor::fromHsv((index * 47) % 360, 120, 250));
-    sky.setColorAt(1, QColor::fromHsv((index * 47 + 90) % 360, 200, 90));
-    p.fillRect(image.rect(), sky);
-    QRandomGenerator random(index + 1);
-    for (int i = 0; i < 300; ++i) {
-        p.setBrush(QColor::fromHsv(random.bounded(360), random.bounded(255), random.bounded(255)));
-        p.setPen(Qt::NoPen);
-        p.drawEllipse(QPoint(random.bounded(6000), random.bounded(4000)), random.bounded(30, 400),
-                      random.bounded(30, 400));
-    }
-    p.end();
-    for (int y = 0; y < image.height(); ++y) {
-        auto *line = reinterpret_cast<quint32 *>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            const int n = int(random.generate() & 15) - 8;
-            const quint32 c = line[x];
-            auto ch = [n](int v) { return quint32(std::clamp(v + n, 0, 255)); };
-            line[x] = 0xff000000u | ch(int(c >> 16) & 255) << 16 | ch(int(c >> 8) & 255) << 8 | ch(int(c) & 255);
-        }
-    }
-    return image;
-}
-
-double median(QList<double> v)
-{
-    std::sort(v.begin(), v.end());
-    const int n = v.size();
-    return n == 0 ? 0 : n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
 // The fitted box of the viewing area for a picture of the given true size (landscape by width,
 // or by height when the width-fitted height would pass 490).
 QRectF fitted(QSize s)
@@ -65,10 +31,6 @@ QRectF fitted(QSize s)
     return QRectF(310 - w / 2 + 7, 3, w, 490);
 }
 
-double ms(const QElapsedTimer &t)
-{
-    return t.nsecsElapsed() / 1e6;
-}
 } // namespace
 
 int main(int argc, char **argv)
