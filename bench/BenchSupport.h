@@ -1,6 +1,7 @@
 #pragma once
 // What the benchmark programs share: medians, timings, photograph-like pictures and folders of
 // empty picture files.
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
@@ -10,6 +11,7 @@
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <fcntl.h>
@@ -81,6 +83,16 @@ inline void emptyFiles(const QString &folder, int count, int hiddenEvery = 0)
         if (fd >= 0)
             ::close(fd);
     }
+}
+
+// Settings and the single-instance lock of their own, in `home`: a running Vistello is not disturbed.
+inline void privateFolders(const QTemporaryDir &home)
+{
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("config")));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(home.filePath("runtime")));
+    QDir().mkpath(home.filePath("runtime"));
+    QFile::setPermissions(home.filePath("runtime"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 } // namespace Bench

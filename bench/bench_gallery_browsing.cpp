@@ -35,13 +35,8 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Settings and the single-instance lock of their own: a running Vistello is not disturbed.
     QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("config")));
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(home.filePath("runtime")));
-    QDir().mkpath(home.filePath("runtime"));
-    QFile::setPermissions(home.filePath("runtime"), QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                        | QFileDevice::ExeOwner);
+    privateFolders(home);
     Vistello::prepareProcess();
     QApplication app(argc, argv);
     const int count = argc > 1 ? std::max(3, atoi(argv[1])) : 8;

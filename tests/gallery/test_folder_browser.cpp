@@ -43,9 +43,7 @@ class TestFolderBrowser : public QObject {
 private slots:
     void init()
     {
-        removeSettings();
-        Drives::forgetCurrentFolders();
-        Drives::setRootsForTesting({});
+        startFresh();
         m_program = std::make_unique<ProgramFolderFixture>();
         m_pictures = std::make_unique<PictureFolder>(PictureFolder::numbered(6, {300, 200}));
         m_main = startAt(m_pictures->path());

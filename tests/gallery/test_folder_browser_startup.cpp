@@ -17,8 +17,7 @@ class TestFolderBrowserStartup : public QObject {
 private slots:
     void init()
     {
-        removeSettings();
-        Drives::forgetCurrentFolders();
+        startFresh();
         m_folder = std::make_unique<ProgramFolderFixture>();
         m_main = start();
         QVERIFY(m_main);

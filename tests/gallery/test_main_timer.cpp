@@ -41,9 +41,7 @@ class TestMainTimer : public QObject {
 private slots:
     void init()
     {
-        removeSettings();
-        Drives::forgetCurrentFolders();
-        Drives::setRootsForTesting({});
+        startFresh();
         m_program = std::make_unique<ProgramFolderFixture>();
     }
     void cleanup()

@@ -148,8 +148,7 @@ class TestNavigation : public QObject {
 private slots:
     void init()
     {
-        removeSettings();
-        Drives::forgetCurrentFolders();
+        startFresh();
         m_program = std::make_unique<ProgramFolderFixture>();
     }
     void cleanup()

@@ -78,8 +78,7 @@ class TestPictureList : public QObject {
 private slots:
     void init()
     {
-        removeSettings();
-        Drives::forgetCurrentFolders();
+        startFresh();
         m_program = std::make_unique<ProgramFolderFixture>();
     }
     void cleanup()

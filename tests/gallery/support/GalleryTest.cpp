@@ -1,6 +1,7 @@
 #include "GalleryTest.h"
 
 #include "AllForms.h"
+#include "FileLists.h"
 #include "FormMain.h"
 #include "ProgramFolder.h"
 #include "Settings.h"
@@ -57,6 +58,13 @@ void writeSettings(const QByteArray &ini)
 void removeSettings()
 {
     QFile::remove(settingsPath());
+}
+
+void startFresh()
+{
+    removeSettings();
+    Drives::forgetCurrentFolders();
+    Drives::setRootsForTesting({});
 }
 
 MessageRecorder::MessageRecorder()

@@ -29,6 +29,9 @@ QString settingsPath();
 QByteArray settingsBytes();
 void writeSettings(const QByteArray &ini);
 void removeSettings();
+// What one run of the program would start from: no settings, the real drives, no folder
+// remembered per drive (the drives remember theirs for the whole process).
+void startFresh();
 
 // Every message box shown while the recorder lives, answered with OK.
 class MessageRecorder {
