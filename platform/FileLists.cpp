@@ -332,6 +332,16 @@ public:
     std::function<void(int)> open;
     std::function<int()> selectedRow;
 
+    // A view that fills its list control.
+    static FolderListView *filling(QWidget *owner)
+    {
+        auto *view = new FolderListView(owner);
+        auto *layout = new QVBoxLayout(owner);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(view);
+        return view;
+    }
+
     explicit FolderListView(QWidget *parent) : QListView(parent)
     {
         setUniformItemSizes(true);
@@ -488,12 +498,9 @@ bool DriveListBox::setDrive(const QString &path)
 
 DirListBox::DirListBox(QWidget *parent) : QWidget(parent)
 {
-    auto *view = new FolderListView(this);
+    auto *view = FolderListView::filling(this);
     m_view = view;
     m_model = new Model(this);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_view);
 
     const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
@@ -613,12 +620,9 @@ void DirListBox::userOpen(int row)
 
 FileListBox::FileListBox(QWidget *parent) : QWidget(parent)
 {
-    auto *view = new FolderListView(this);
+    auto *view = FolderListView::filling(this);
     m_view = view;
     m_model = new Model(this);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_view);
     m_model->count = [this] { return int(m_items.size()); };
     m_model->value = [this](int row, int role) -> QVariant {
         if (role == Qt::DisplayRole)
