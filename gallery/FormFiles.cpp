@@ -6,7 +6,11 @@
 #include "Messages.h"
 #include "ProgramFolder.h"
 #include "ScreenMetrics.h"
-#include "SmallForms.h"
+#include "FormBlowUp.h"
+#include "FormInfo.h"
+#include "FormNote.h"
+#include "FormRemote.h"
+#include "FormSave.h"
 #include "WindowGeometry.h"
 
 #include <QClipboard>

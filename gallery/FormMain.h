@@ -101,32 +101,20 @@ public:
     void Form_Unload(int &cancel) override;
 
 public slots:
-    // Public procedures, in their order of declaration.
-    void DoSlide();
-    void DoTimer();
+    // FormMain.cpp
+    void CmdClose_Click();
+
+    // FormMainPicture.cpp
     void DoFilePrep();
-    void DoHelp();
-    void DoInfo();
     void DoSelectPicture();
     void DoThumbs();
-    void DoNoteView();
-    void DoNote();
-    void DoActual();
-    void DoBlowUp();
-    void DoThumbScale();
     void DoScale();
-
-    // Event handlers.
-    void Form_KeyDown(int KeyCode, int Shift);
-    void Form_Click();
-    void Form_DblClick();
-    void CmdFiles_Click();
+    void DoThumbScale();
+    void DoActual();
     void CmdSize_Click();
-    void CmdCopy_Click();
-    void CmdPrint_Click();
-    void CmdHelp_Click();
-    void CmdNoteShow_Click();
-    void CmdClose_Click();
+
+    // FormMainNavigation.cpp
+    void DoTimer();
     void CmdHome_Click();
     void CmdBackFour_Click();
     void CmdBackOne_Click();
@@ -139,11 +127,35 @@ public slots:
     void ImageThumb3_Click();
     void ImageThumb4_Click();
     void ImageThumb1_DblClick();
+
+    // FormMainTimer.cpp
+    void Timer2_Timer();
+
+    // FormMainKeys.cpp
+    void Form_KeyDown(int KeyCode, int Shift);
+
+    // FormMainHelp.cpp
+    void DoHelp();
+    void CmdHelp_Click();
+    void ImageWeb_Click();
+
+    // FormMainMouse.cpp
+    void Form_Click();
+    void Form_DblClick();
     void Imagemain_Click();
     void Imagemain_DblClick();
     void Imagemain_MouseDown(int Button, int Shift, double X, double Y);
-    void ImageWeb_Click();
-    void Timer2_Timer();
+    void CmdFiles_Click();
+    void CmdCopy_Click();
+    void CmdPrint_Click();
+    void CmdNoteShow_Click();
+
+    // With their windows: FormBlowUp.cpp, FormInfo.cpp, FormNote.cpp
+    void DoBlowUp();
+    void DoSlide();
+    void DoInfo();
+    void DoNoteView();
+    void DoNote();
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -151,19 +163,32 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // FormMain.cpp
+    // Twips per pixel, as start-up worked it out.
+    int twips() const { return PixelScale > 0 ? PixelScale : 15; }
+    void readSettings();
+    void writeSettings();
+    void layOutControls();
+    void placeWindow();
+    void applyOuterGeometry();
+
+    // FormMainPicture.cpp
     // Steps shared by DoScale and DoThumbScale: the fit, the caption and the offer of actual size.
     void fitViewingArea();
     // Ends the actual-size view ("&Restore"): fitted again, the thumbnails left as they are.
     void fittedViewAgain();
     QString zoomCaption() const;
     QString hundredCaption() const;
+    // Starts decoding the picture after the current one (after the thumbnail column when it is
+    // filled), at its fitted size, on a worker thread.
+    void prepareNextPicture();
+
+    // FormMainNavigation.cpp
     // The remote control's step buttons, when the remote control window carries them.
     QWidget *remoteBack();
     QWidget *remoteFwd();
     // The remote control's height in twips (referring to it loads it, hidden).
     int remoteHeightTwips();
-    // Twips per pixel, as start-up worked it out.
-    int twips() const { return PixelScale > 0 ? PixelScale : 15; }
     // Brings a visible folder browser to the front at the main window's Top + 300, Left + 400 twips.
     void browserBesideMain();
     // A click on a thumbnail place: its first steps (help mode too), then outside help mode its picture.
@@ -181,14 +206,14 @@ private:
     // In the last-picture state with the thumbnails on (only place 1 left in a list of more than
     // four): shows the picture before the last through DoFilePrep.
     void lastPictureStep();
-    // Starts decoding the picture after the current one (after the thumbnail column when it is
-    // filled), at its fitted size, on a worker thread.
-    void prepareNextPicture();
-    void readSettings();
-    void writeSettings();
-    void layOutControls();
-    void placeWindow();
-    void applyOuterGeometry();
+
+    // FormMainTimer.cpp
+
+    // FormMainKeys.cpp
+
+    // FormMainHelp.cpp
+
+    // FormMainMouse.cpp
 
     QRect m_outer; // the window's frame rectangle as start-up placed it
 

@@ -8,7 +8,11 @@
 #include "FormMain.h"
 #include "GalleryTest.h"
 #include "PictureFolders.h"
-#include "SmallForms.h"
+#include "FormBlowUp.h"
+#include "FormInfo.h"
+#include "FormNote.h"
+#include "FormRemote.h"
+#include "FormSave.h"
 #include "WindowGeometry.h"
 
 #include <QDir>

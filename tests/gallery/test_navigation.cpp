@@ -21,7 +21,11 @@
 #include "GalleryTest.h"
 #include "PictureFolders.h"
 #include "Settings.h"
-#include "SmallForms.h"
+#include "FormBlowUp.h"
+#include "FormInfo.h"
+#include "FormNote.h"
+#include "FormRemote.h"
+#include "FormSave.h"
 #include "WindowGeometry.h"
 
 #include <QFileInfo>

@@ -9,7 +9,11 @@
 #include "PictureCache.h"
 #include "PictureFolders.h"
 #include "ScreenMetrics.h"
-#include "SmallForms.h"
+#include "FormBlowUp.h"
+#include "FormInfo.h"
+#include "FormNote.h"
+#include "FormRemote.h"
+#include "FormSave.h"
 #include "WindowGeometry.h"
 
 #include <QClipboard>

@@ -9,7 +9,11 @@
 #include "ScreenMetrics.h"
 #include "Settings.h"
 #include "SingleInstance.h"
-#include "SmallForms.h"
+#include "FormBlowUp.h"
+#include "FormInfo.h"
+#include "FormNote.h"
+#include "FormRemote.h"
+#include "FormSave.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -1,0 +1,10 @@
+#include "FormInfo.h"
+
+#include "FormMain.h"
+
+FormInfo::FormInfo()
+{
+    setObjectName(QStringLiteral("FormInfo"));
+}
+
+void FormMain::DoInfo() {}

@@ -1,0 +1,6 @@
+#include "FormSave.h"
+
+FormSave::FormSave()
+{
+    setObjectName(QStringLiteral("FormSave"));
+}
