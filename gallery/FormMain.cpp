@@ -10,7 +10,7 @@
 #include "FormNote.h"
 #include "FormRemote.h"
 #include "FormSave.h"
-#include "Keys.h"
+#include "KeyPreview.h"
 #include "Messages.h"
 #include "ProgramFolder.h"
 #include "ScreenMetrics.h"
