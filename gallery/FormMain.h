@@ -81,8 +81,8 @@ public:
     ImageBox *Imagemain;
     ImageBox *ImageThumb1, *ImageThumb2, *ImageThumb3, *ImageThumb4;
     CheckBox *CheckThumb;
-    QPushButton *CmdFiles, *CmdSize, *CmdCopy, *CmdPrint, *CmdHelp, *CmdNoteShow, *CmdClose;
-    QPushButton *CmdHome, *CmdBackFour, *CmdBackOne, *CmdFwdOne, *CmdFwdFour, *CmdEnd;
+    CommandButton *CmdFiles, *CmdSize, *CmdCopy, *CmdPrint, *CmdHelp, *CmdNoteShow, *CmdClose;
+    CommandButton *CmdHome, *CmdBackFour, *CmdBackOne, *CmdFwdOne, *CmdFwdFour, *CmdEnd;
     ImageBox *ImageWeb;
     PictureBox *PictureScale;
     QTimer *Timer2;

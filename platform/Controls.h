@@ -1,14 +1,26 @@
 #pragma once
 // Controls whose change made by code runs the same handler as the user's click, synchronously
 // and exactly once (Qt's toggled/stateChanged signals are not used for this: they also fire on
-// changes the program does not mean as clicks).
+// changes the program does not mean as clicks). Each offers the properties other windows read
+// and set by name (ControlPlace.h).
+#include "ControlPlace.h"
+
 #include <QCheckBox>
 #include <QObject>
+#include <QPushButton>
 #include <QRadioButton>
 
 // A check box with the values 0 (cleared) and 1 (ticked).
-class CheckBox : public QCheckBox {
+class CheckBox : public QCheckBox, public ControlPlace<CheckBox> {
     Q_OBJECT
+    Q_PROPERTY(int Value READ value WRITE setValue)
+    Q_PROPERTY(QString Caption READ text WRITE setText)
+    Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled)
+    Q_PROPERTY(bool Visible READ Visible WRITE setVisible)
+    Q_PROPERTY(int Left READ Left WRITE setLeft)
+    Q_PROPERTY(int Top READ Top WRITE setTop)
+    Q_PROPERTY(int Width READ Width WRITE setWidth)
+    Q_PROPERTY(int Height READ Height WRITE setHeight)
 public:
     explicit CheckBox(const QString &text = QString(), QWidget *parent = nullptr);
     int value() const { return isChecked() ? 1 : 0; }
@@ -19,8 +31,16 @@ signals:
 };
 
 // An option button of a group; choosing one clears the others of its parent.
-class OptionButton : public QRadioButton {
+class OptionButton : public QRadioButton, public ControlPlace<OptionButton> {
     Q_OBJECT
+    Q_PROPERTY(bool Value READ value WRITE setValue)
+    Q_PROPERTY(QString Caption READ text WRITE setText)
+    Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled)
+    Q_PROPERTY(bool Visible READ Visible WRITE setVisible)
+    Q_PROPERTY(int Left READ Left WRITE setLeft)
+    Q_PROPERTY(int Top READ Top WRITE setTop)
+    Q_PROPERTY(int Width READ Width WRITE setWidth)
+    Q_PROPERTY(int Height READ Height WRITE setHeight)
 public:
     explicit OptionButton(const QString &text = QString(), QWidget *parent = nullptr);
     bool value() const { return isChecked(); }
@@ -30,10 +50,33 @@ signals:
     void Click();
 };
 
+// A command button (its click is QPushButton's clicked signal).
+class CommandButton : public QPushButton, public ControlPlace<CommandButton> {
+    Q_OBJECT
+    Q_PROPERTY(QString Caption READ text WRITE setText)
+    Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled)
+    Q_PROPERTY(bool Visible READ Visible WRITE setVisible)
+    Q_PROPERTY(int Left READ Left WRITE setLeft)
+    Q_PROPERTY(int Top READ Top WRITE setTop)
+    Q_PROPERTY(int Width READ Width WRITE setWidth)
+    Q_PROPERTY(int Height READ Height WRITE setHeight)
+public:
+    explicit CommandButton(const QString &text = QString(), QWidget *parent = nullptr);
+};
+
 // A common dialog as a window holds it: one object per use (the print dialog, the font dialog),
-// found by its name, through which the window shows that dialog. It shows nothing by itself.
+// found by its name, through which the window shows that dialog.
 class CommonDialog : public QObject {
     Q_OBJECT
+    Q_PROPERTY(bool CancelError MEMBER CancelError)
 public:
     explicit CommonDialog(const QString &name, QObject *parent = nullptr);
+
+    // Cancel in the dialog is an error for the caller to end on (see ShowPrinter).
+    bool CancelError = false;
+
+    // The print dialog over the program's printer (Printer.h), in front of the window that holds
+    // this object. False only when the dialog was cancelled and CancelError is set; with
+    // CancelError clear a cancelled dialog leaves the printer as it was and returns true.
+    bool ShowPrinter();
 };
