@@ -120,12 +120,17 @@ int FormMain::remoteHeightTwips()
 
 void FormMain::browserBesideMain()
 {
-    FormFiles *files = Forms::FormFiles.get();
-    files->raise();
+    moveBesideMain(Forms::FormFiles.get(), 300, 400);
+}
+
+void FormMain::moveBesideMain(QWidget *window, int belowTwips, int rightTwips)
+{
+    window->raise();
     const QRect main = WindowGeometry::outer(this);
     const int ps = twips();
-    WindowGeometry::setOuterPos(files, WindowGeometry::toPixels(WindowGeometry::toTwips(main.left(), ps) + 400, ps),
-                                WindowGeometry::toPixels(WindowGeometry::toTwips(main.top(), ps) + 300, ps));
+    WindowGeometry::setOuterPos(window,
+                                WindowGeometry::toPixels(WindowGeometry::toTwips(main.left(), ps) + rightTwips, ps),
+                                WindowGeometry::toPixels(WindowGeometry::toTwips(main.top(), ps) + belowTwips, ps));
 }
 
 bool FormMain::lastPictureCurrent()
@@ -195,15 +200,37 @@ void FormMain::CmdBackFour_Click()
 {
     lastPictureStep();
     stepStart();
-    NCount = NCount - 4;
-    // Below -1: the last picture (DoSelectPicture).
-    DoSelectPicture();
+    fourBack();
 }
 
 void FormMain::CmdBackOne_Click()
 {
     lastPictureStep();
     stepStart();
+    previousPicture();
+}
+
+void FormMain::CmdFwdOne_Click()
+{
+    stepStart();
+    nextPicture();
+}
+
+void FormMain::CmdFwdFour_Click()
+{
+    stepStart();
+    fourForward();
+}
+
+void FormMain::fourBack()
+{
+    NCount = NCount - 4;
+    // Below -1: the last picture (DoSelectPicture).
+    DoSelectPicture();
+}
+
+void FormMain::previousPicture()
+{
     NCount = NCount - 1;
     if (NCount == -1)
         NCount = Forms::FormFiles->File1->ListCount() - 1;
@@ -211,9 +238,8 @@ void FormMain::CmdBackOne_Click()
     DoSelectPicture();
 }
 
-void FormMain::CmdFwdOne_Click()
+void FormMain::nextPicture()
 {
-    stepStart();
     NCount = NCount + 1;
     if (NCount == Forms::FormFiles->File1->ListCount())
         NCount = 0;
@@ -221,9 +247,8 @@ void FormMain::CmdFwdOne_Click()
     DoSelectPicture();
 }
 
-void FormMain::CmdFwdFour_Click()
+void FormMain::fourForward()
 {
-    stepStart();
     const int n = Forms::FormFiles->File1->ListCount();
     // From the last picture four forward passes the end, as from any other.
     NCount = lastPictureCurrent() ? n : NCount + 4;
@@ -260,7 +285,6 @@ int FormMain::thumbPosition(int place)
 void FormMain::showThumb(int place)
 {
     ImageBox *t = thumb(place);
-    Imagemain->setEnabled(true);
     Imagemain->setStretch(true);
     Imagemain->setPicture(t->picture());
     PictureScale->setPicture(t->picture());
@@ -274,8 +298,10 @@ void FormMain::showThumb(int place)
 void FormMain::thumbClick(int place)
 {
     thumbClickWindows(place);
-    if (!HelpActive)
+    if (!HelpActive) {
+        Imagemain->setEnabled(true);
         showThumb(place);
+    }
 }
 
 void FormMain::ImageThumb1_Click()
