@@ -5,7 +5,7 @@
 //    with the dialog's own set-up (the time the user spends in the dialog left out).
 //   build/bench/bench_gallery_copy_print [rounds=7]   (medians in milliseconds)
 #include "AllForms.h"
-#include "BenchSupport.h"
+#include "BenchGallery.h"
 #include "FormMain.h"
 #include "PictureCache.h"
 #include "ProgramFolder.h"
@@ -28,15 +28,11 @@ using namespace Bench;
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir home;
-    privateFolders(home);
-    Vistello::prepareProcess();
+    prepareGallery(home);
     QApplication app(argc, argv);
     const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 7;
     QTextStream out(stdout);
-    ProgramFolder::setPath(QDir(QCoreApplication::applicationDirPath() + "/../bin").absolutePath());
 
     QTemporaryDir dir;
     const QString photos = dir.filePath("photos");
@@ -47,17 +43,9 @@ int main(int argc, char **argv)
     writer.setQuality(90);
     writer.write(photo(1));
 
-    Settings::SaveSettings("Vistello", "Startup", {{"Dir1value", photos}, {"CheckThumbValue", "0"}});
-    FormMain *main = Vistello::start();
-    if (!main) {
-        out << "The gallery did not start." << Qt::endl;
+    FormMain *main = startGalleryAt(photos, false);
+    if (!main)
         return 1;
-    }
-    main->Timer2->stop();
-    main->SplashTime = 15;
-    main->DoFilePrep();
-    main->Imagemain->setEnabled(true);
-    app.processEvents();
 
     PictureCache &cache = PictureCache::instance();
     QClipboard *clipboard = QApplication::clipboard();

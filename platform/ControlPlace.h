@@ -1,9 +1,9 @@
 #pragma once
 // What every control offers the other windows by name: its own Enabled and Visible flags (as
 // set on the control, whether or not its window is shown) and its place and size in pixels of
-// its window. A control class takes this as its second base and declares the Qt properties
-// Enabled, Visible, Left, Top, Width and Height over it (Enabled and Visible written through
-// QWidget's own setters).
+// its window. A control class takes this as its second base and puts CONTROL_PLACE_PROPERTIES
+// after Q_OBJECT for the Qt properties over it (Enabled and Visible are written through QWidget's
+// own setters).
 #include <QWidget>
 
 namespace ControlState {
@@ -35,3 +35,11 @@ private:
     const Self *self() const { return static_cast<const Self *>(this); }
     Self *self() { return static_cast<Self *>(this); }
 };
+
+#define CONTROL_PLACE_PROPERTIES                                                                                      \
+    Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled)                                                             \
+    Q_PROPERTY(bool Visible READ Visible WRITE setVisible)                                                             \
+    Q_PROPERTY(int Left READ Left WRITE setLeft)                                                                       \
+    Q_PROPERTY(int Top READ Top WRITE setTop)                                                                          \
+    Q_PROPERTY(int Width READ Width WRITE setWidth)                                                                    \
+    Q_PROPERTY(int Height READ Height WRITE setHeight)

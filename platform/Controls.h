@@ -15,12 +15,7 @@ class CheckBox : public QCheckBox, public ControlPlace<CheckBox> {
     Q_OBJECT
     Q_PROPERTY(int Value READ value WRITE setValue)
     Q_PROPERTY(QString Caption READ text WRITE setText)
-    Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled)
-    Q_PROPERTY(bool Visible READ Visible WRITE setVisible)
-    Q_PROPERTY(int Left READ Left WRITE setLeft)
-    Q_PROPERTY(int Top READ Top WRITE setTop)
-    Q_PROPERTY(int Width READ Width WRITE setWidth)
-    Q_PROPERTY(int Height READ Height WRITE setHeight)
+    CONTROL_PLACE_PROPERTIES
 public:
     explicit CheckBox(const QString &text = QString(), QWidget *parent = nullptr);
     int value() const { return isChecked() ? 1 : 0; }
@@ -35,12 +30,7 @@ class OptionButton : public QRadioButton, public ControlPlace<OptionButton> {
     Q_OBJECT
     Q_PROPERTY(bool Value READ value WRITE setValue)
     Q_PROPERTY(QString Caption READ text WRITE setText)
-    Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled)
-    Q_PROPERTY(bool Visible READ Visible WRITE setVisible)
-    Q_PROPERTY(int Left READ Left WRITE setLeft)
-    Q_PROPERTY(int Top READ Top WRITE setTop)
-    Q_PROPERTY(int Width READ Width WRITE setWidth)
-    Q_PROPERTY(int Height READ Height WRITE setHeight)
+    CONTROL_PLACE_PROPERTIES
 public:
     explicit OptionButton(const QString &text = QString(), QWidget *parent = nullptr);
     bool value() const { return isChecked(); }
@@ -54,12 +44,7 @@ signals:
 class CommandButton : public QPushButton, public ControlPlace<CommandButton> {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ text WRITE setText)
-    Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled)
-    Q_PROPERTY(bool Visible READ Visible WRITE setVisible)
-    Q_PROPERTY(int Left READ Left WRITE setLeft)
-    Q_PROPERTY(int Top READ Top WRITE setTop)
-    Q_PROPERTY(int Width READ Width WRITE setWidth)
-    Q_PROPERTY(int Height READ Height WRITE setHeight)
+    CONTROL_PLACE_PROPERTIES
 public:
     explicit CommandButton(const QString &text = QString(), QWidget *parent = nullptr);
 };

@@ -70,12 +70,7 @@ class DriveListBox : public QWidget, public ControlPlace<DriveListBox> {
     Q_PROPERTY(QString Drive READ Drive WRITE setDrive)
     Q_PROPERTY(int ListCount READ ListCount)
     Q_PROPERTY(int ListIndex READ ListIndex)
-    Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled)
-    Q_PROPERTY(bool Visible READ Visible WRITE setVisible)
-    Q_PROPERTY(int Left READ Left WRITE setLeft)
-    Q_PROPERTY(int Top READ Top WRITE setTop)
-    Q_PROPERTY(int Width READ Width WRITE setWidth)
-    Q_PROPERTY(int Height READ Height WRITE setHeight)
+    CONTROL_PLACE_PROPERTIES
 public:
     explicit DriveListBox(QWidget *parent = nullptr);
 
@@ -114,12 +109,7 @@ class DirListBox : public QWidget, public ControlPlace<DirListBox> {
     Q_PROPERTY(QString Path READ Path WRITE setPath)
     Q_PROPERTY(int ListCount READ ListCount)
     Q_PROPERTY(int ListIndex READ ListIndex WRITE setListIndex)
-    Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled)
-    Q_PROPERTY(bool Visible READ Visible WRITE setVisible)
-    Q_PROPERTY(int Left READ Left WRITE setLeft)
-    Q_PROPERTY(int Top READ Top WRITE setTop)
-    Q_PROPERTY(int Width READ Width WRITE setWidth)
-    Q_PROPERTY(int Height READ Height WRITE setHeight)
+    CONTROL_PLACE_PROPERTIES
 public:
     explicit DirListBox(QWidget *parent = nullptr);
 
@@ -171,12 +161,7 @@ class FileListBox : public QWidget, public ControlPlace<FileListBox> {
     Q_PROPERTY(int ListCount READ ListCount)
     Q_PROPERTY(int ListIndex READ ListIndex WRITE setListIndex)
     Q_PROPERTY(QString FileName READ FileName)
-    Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled)
-    Q_PROPERTY(bool Visible READ Visible WRITE setVisible)
-    Q_PROPERTY(int Left READ Left WRITE setLeft)
-    Q_PROPERTY(int Top READ Top WRITE setTop)
-    Q_PROPERTY(int Width READ Width WRITE setWidth)
-    Q_PROPERTY(int Height READ Height WRITE setHeight)
+    CONTROL_PLACE_PROPERTIES
 public:
     explicit FileListBox(QWidget *parent = nullptr);
 
