@@ -27,18 +27,6 @@ using namespace GalleryTest;
 
 namespace {
 
-int positionOf(const QString &fileName)
-{
-    static const QRegularExpression re(QStringLiteral("^pic(\\d\\d)\\.jpg$"));
-    const auto m = re.match(fileName);
-    return m.hasMatch() ? m.captured(1).toInt() - 1 : -1;
-}
-
-QString token(int position)
-{
-    return position < 0 ? QStringLiteral(".") : QString::number(position);
-}
-
 QString shownPicture(FormMain *main)
 {
     const QString name = QFileInfo(main->Imagemain->picture().path()).fileName();
