@@ -64,6 +64,9 @@ public slots:
     void NovoArquivo();
     void MostrarTexto();
     void EncerrarSessao();
+    // Fills the report's title, date and time for the entry in the editor. False when the entry's
+    // row could not be read (the user has been told): nothing is printed.
+    bool PrepararRelatorio();
 
     void FormShow();
     void FormActivate();
