@@ -3,6 +3,7 @@
 // laid out, painted and the file written, as after the print dialog is confirmed).
 // Usage: bench_diary_report [runs=15]   (prints medians in milliseconds)
 #include "BandedReport.h"
+#include "BenchDiary.h"
 #include "BenchSupport.h"
 #include "Messages.h"
 #include "Principal.h"
@@ -17,28 +18,10 @@
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTextStream>
-#include <QTimer>
-
-#include <functional>
 
 using namespace Bench;
 
 namespace {
-
-// Runs f once the next modal window is up (from inside its loop).
-void noModal(std::function<void(QWidget *)> f)
-{
-    auto *t = new QTimer;
-    t->setInterval(0);
-    QObject::connect(t, &QTimer::timeout, [t, f] {
-        if (QWidget *m = QApplication::activeModalWidget()) {
-            t->stop();
-            t->deleteLater();
-            f(m);
-        }
-    });
-    t->start();
-}
 
 // Paragraphs of plain, bold, italic and larger words, until the report has `pages` pages.
 void escrever(int pages)
@@ -79,17 +62,7 @@ int main(int argc, char **argv)
     Messages::setAnswerer([](const Messages::Message &) { return Messages::No; });
     if (!Programa::CriarJanelas())
         return 1;
-    noModal([](QWidget *opcoes) {
-        SenhaAberta = true;
-        SenhaAtual = QStringLiteral("bench");
-        FormPrincipal->MostrarTexto();
-        ContadorTitulo = 1;
-        FormPrincipal->NovoArquivo();
-        static_cast<QDialog *>(opcoes)->accept();
-    });
-    FormPrincipal->showMaximized();
-    while (!SenhaAtual || QApplication::activeModalWidget())
-        app.processEvents(QEventLoop::AllEvents, 10);
+    logIn(QStringLiteral("bench"));
 
     const int pages = 10;
     escrever(pages);
