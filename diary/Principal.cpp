@@ -512,8 +512,9 @@ void TFormPrincipal::Imprimir1Click()
         return;
     QString erro;
     if (!relatorio->print(plano, impressora, &erro))
-        Mensagem(QStringLiteral("Não foi possível imprimir ") + FormVisualizar->QrTitulo->text
-                 + QStringLiteral(".\n\n") + erro);
+        Mensagem(QStringLiteral("Não foi possível imprimir %1 (%2).")
+                     .arg(FormVisualizar->QrTitulo->text,
+                          erro.isEmpty() ? QStringLiteral("impressora ") + impressora.printerName() : erro));
 }
 
 void TFormPrincipal::Sair1Click()

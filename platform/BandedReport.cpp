@@ -397,7 +397,7 @@ bool BandedReport::print(const ReportPlan &plan, QPrinter &printer, QString *err
     }
     QPainter painter;
     if (!painter.begin(&printer))
-        return failed(printer.printerName());
+        return failed(QString());
     paint(plan, painter, printer, ranges);
     return painter.end();
 }

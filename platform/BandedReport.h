@@ -135,7 +135,7 @@ public:
     // Paper, orientation and margins of the report, every page painted to the paper's edge.
     void setUp(QPrinter &printer) const;
     // Paints the plan's pages within the printer's page range. A PDF file is written whole or not at
-    // all. False, with the reason, when the printer or the file could not be opened.
+    // all. False when the printer or the file could not be used, with the file's error.
     bool print(const ReportPlan &plan, QPrinter &printer, QString *error = nullptr) const;
     // Paints the plan's pages on a paged device, one after another: those in `ranges`, or all.
     void paint(const ReportPlan &plan, QPainter &painter, QPagedPaintDevice &device,
