@@ -13,7 +13,6 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
-#include <QTextFrame>
 #include <QTextLayout>
 
 namespace {
