@@ -12,70 +12,102 @@
 
 #include <memory>
 
+PrintDocument::PrintDocument(QPrinter &printer) : m_printer(printer) {}
+
+PrintDocument::~PrintDocument()
+{
+    abort();
+}
+
+bool PrintDocument::begin()
+{
+    if (isActive())
+        return true;
+    m_error.clear();
+    const QString fileName = m_printer.outputFileName();
+    if (m_printer.outputFormat() != QPrinter::PdfFormat || fileName.isEmpty())
+        return m_painter.begin(&m_printer);
+    m_file = std::make_unique<QSaveFile>(fileName);
+    if (!m_file->open(QIODevice::WriteOnly)) {
+        m_error = m_file->errorString();
+        m_file.reset();
+        return false;
+    }
+    m_pdf = std::make_unique<QPdfWriter>(m_file.get());
+    m_pdf->setPageLayout(m_printer.pageLayout());
+    m_pdf->setResolution(m_printer.resolution());
+    m_pdf->setTitle(m_printer.docName());
+    m_pdf->setCreator(m_printer.creator());
+    if (!m_painter.begin(m_pdf.get())) {
+        m_error = m_file->errorString();
+        abort();
+        return false;
+    }
+    return true;
+}
+
+QPagedPaintDevice &PrintDocument::device()
+{
+    if (m_pdf)
+        return *m_pdf;
+    return m_printer;
+}
+
+bool PrintDocument::end()
+{
+    if (!isActive())
+        return false;
+    bool ok = m_painter.end();
+    m_pdf.reset();
+    if (m_file) {
+        if (ok)
+            ok = m_file->commit();
+        else
+            m_file->cancelWriting();
+        if (!ok)
+            m_error = m_file->errorString();
+        m_file.reset();
+    }
+    return ok;
+}
+
+void PrintDocument::abort()
+{
+    if (isActive() && !m_file)
+        m_printer.abort();
+    if (isActive())
+        m_painter.end();
+    m_pdf.reset();
+    if (m_file)
+        m_file->cancelWriting();
+    m_file.reset();
+}
+
 namespace Printer {
 
 namespace {
 
 QPrinter *g_printer = nullptr;
+// The document being printed, begun by the first drawing.
+std::unique_ptr<PrintDocument> g_document;
+double g_dotsPerTwip = 0;
 
-// The document being printed: on the printer itself, or into a PDF file through a save file.
-struct Document {
-    std::unique_ptr<QSaveFile> file;
-    std::unique_ptr<QPdfWriter> pdf;
-    QPainter painter;
-    double dotsPerTwip = 0;
-
-    bool begun() const { return painter.isActive(); }
-    void reset()
-    {
-        if (painter.isActive())
-            painter.end();
-        pdf.reset();
-        if (file)
-            file->cancelWriting();
-        file.reset();
-    }
-};
-
-Document &document()
+bool begin()
 {
-    static Document d;
-    return d;
+    if (g_document && g_document->isActive())
+        return true;
+    g_document = std::make_unique<PrintDocument>(printer());
+    if (!g_document->begin()) {
+        g_document.reset();
+        return false;
+    }
+    g_dotsPerTwip = printer().resolution() / 1440.0;
+    return true;
 }
 
 bool printsToFile(const QPrinter &p)
 {
     return p.outputFormat() == QPrinter::PdfFormat;
-}
-
-bool begin()
-{
-    Document &d = document();
-    if (d.begun())
-        return true;
-    QPrinter &p = printer();
-    if (printsToFile(p)) {
-        if (p.outputFileName().isEmpty())
-            return false;
-        d.file = std::make_unique<QSaveFile>(p.outputFileName());
-        if (!d.file->open(QIODevice::WriteOnly)) {
-            d.reset();
-            return false;
-        }
-        d.pdf = std::make_unique<QPdfWriter>(d.file.get());
-        d.pdf->setPageLayout(p.pageLayout());
-        d.pdf->setResolution(p.resolution());
-        d.pdf->setTitle(p.docName());
-        d.pdf->setCreator(p.creator());
-        if (!d.painter.begin(d.pdf.get())) {
-            d.reset();
-            return false;
-        }
-    } else if (!d.painter.begin(&p)) {
-        return false;
-    }
-    d.dotsPerTwip = p.resolution() / 1440.0;
-    return true;
 }
 
 // The name proposed for a PDF file: the document's name with ".pdf", in the folder of the file
@@ -98,7 +130,7 @@ QPrinter &printer()
         g_printer = new QPrinter(QPrinter::HighResolution);
         // Gone with the application, before the print plugins are.
         qAddPostRoutine([] {
-            document().reset();
+            g_document.reset();
             delete g_printer;
             g_printer = nullptr;
         });
@@ -135,11 +167,10 @@ bool PaintPicture(const QImage &picture, double x, double y, double width, doubl
 {
     if (picture.isNull() || width <= 0 || height <= 0 || !begin())
         return false;
-    Document &d = document();
-    const double k = d.dotsPerTwip;
+    const double k = g_dotsPerTwip;
     const QRectF target(x * k, y * k, width * k, height * k);
-    QPaintDevice *page = d.painter.device();
-    const QRect part = visiblePart(picture.size(), target, QSizeF(page->width(), page->height()));
+    QPaintDevice &page = g_document->device();
+    const QRect part = visiblePart(picture.size(), target, QSizeF(page.width(), page.height()));
     if (part.isEmpty())
         return true;
     // Only what lands on the page goes into the document, at the picture's own resolution.
@@ -148,38 +179,26 @@ bool PaintPicture(const QImage &picture, double x, double y, double width, doubl
         drawn = drawn.convertToFormat(QImage::Format_Grayscale8);
     const double sx = target.width() / picture.width();
     const double sy = target.height() / picture.height();
-    d.painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    d.painter.drawImage(QRectF(target.left() + part.left() * sx, target.top() + part.top() * sy, part.width() * sx,
-                               part.height() * sy),
-                        drawn);
+    QPainter &painter = g_document->painter();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRectF(target.left() + part.left() * sx, target.top() + part.top() * sy, part.width() * sx,
+                             part.height() * sy),
+                      drawn);
     return true;
 }
 
 bool EndDoc()
 {
-    Document &d = document();
-    if (!d.begun())
+    if (!g_document)
         return false;
-    bool ok = d.painter.end();
-    d.pdf.reset();
-    if (d.file) {
-        if (ok)
-            ok = d.file->commit();
-        else
-            d.file->cancelWriting();
-        d.file.reset();
-    }
+    const bool ok = g_document->end();
+    g_document.reset();
     return ok;
 }
 
 void KillDoc()
 {
-    Document &d = document();
-    if (!d.begun())
-        return;
-    if (!d.file)
-        printer().abort();
-    d.reset();
+    g_document.reset();
 }
 
 } // namespace Printer
