@@ -1,29 +1,33 @@
 #pragma once
 // Printing in tests: answering the print dialog (printing to a PDF file, or Cancel) and reading
-// back what a PDF file holds: its pages and where each picture stands on them.
+// back a PDF file with the system's PDF tools: its pages, its pictures and where they stand.
+#include <QImage>
 #include <QList>
 #include <QRectF>
 #include <QSize>
 #include <QString>
 
+#include <memory>
+
 namespace PrintedPdf {
 
 // The next print dialog shown is answered by a zero-delay timer: printing to the file given, or,
-// with an empty file, Cancel. Returns a flag that turns true once a dialog has been answered.
+// with an empty file, Cancel. The flag turns true once a dialog has been answered.
 std::shared_ptr<bool> answerPrintDialog(const QString &pdfFile);
-// The file name the answered dialog proposed (for the last dialog answered).
+// The file name that the last dialog answered proposed.
 QString proposedFileName();
 
 struct Image {
-    QRectF place;   // points, from the page's top-left corner
-    QSize pixels;   // the picture's own size in the file
+    QSize pixels;        // the picture's size in the file
+    double perInch = 0;  // its pixels per inch on the page
 };
 
 struct Pdf {
     bool valid = false;
     int pages = 0;
-    QSizeF pageSize;    // points, of the first page
-    QList<Image> images; // of every page, in order
+    QList<Image> images;
+    // What is drawn on the first page (anything not white), in points from its top-left corner.
+    QRectF drawn;
 };
 
 Pdf read(const QString &path);
