@@ -1,7 +1,6 @@
 #include "FormMain.h"
 
 #include "AllForms.h"
-#include "FormFiles.h"
 #include "FormMainShared.h"
 #include "FormNote.h"
 #include "ProgramFolder.h"

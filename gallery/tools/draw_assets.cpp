@@ -181,7 +181,8 @@ static void text(QPainter &p, const QRectF &rect, const QString &html, int pixel
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(pixelSize);
     doc.setDefaultFont(font);
-    doc.setDefaultStyleSheet(QStringLiteral("b { color: #182a5a; } td { padding: 1px 4px; } li { margin-bottom: 5px; }"));
+    doc.setDefaultStyleSheet(
+        QStringLiteral("b { color: #182a5a; } td { padding: 1px 4px; } li { margin-bottom: 5px; }"));
     doc.setTextWidth(rect.width());
     doc.setHtml(html);
     p.save();
