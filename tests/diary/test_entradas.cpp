@@ -415,8 +415,14 @@ private slots:
         QTest::newRow("wal") << "Diario.mdb-WAL" << false;
         QTest::newRow("shm") << "diario.mdb-shm" << false;
         QTest::newRow("help folder") << "dorlinda" << false;
-        QTest::newRow("three dots") << "..." << true;
-        QTest::newRow("blanks around") << "  dia  " << true;
+        QTest::newRow("three dots") << "..." << false;
+        QTest::newRow("blanks around") << "  dia  " << false;
+        QTest::newRow("a blank after the database's name") << "diario.mdb " << false;
+        QTest::newRow("a blank first") << " dia" << false;
+        QTest::newRow("a dot last") << "Dia." << false;
+        QTest::newRow("a dot first") << ".oculto" << false;
+        QTest::newRow("a no-break space last") << QStringLiteral("dia\u00a0") << false;
+        QTest::newRow("blanks and dots within") << "Dia 1. Praia... e sol" << true;
         QTest::newRow("like the database") << "diario.mdb.bak" << true;
         QTest::newRow("like the help folder") << "Dorlinda 2" << true;
         QTest::newRow("quotes and colon") << "\"Dia\": 'bom' <3 | * ?" << true;
