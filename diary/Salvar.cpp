@@ -91,7 +91,6 @@ void TFormSalvar::BSalvarClick()
         recusar(QStringLiteral("Título existente, tente outro!"));
         return;
     }
-    Falhou = !salvo.ok;
     if (!salvo.ok) {
         // Nothing was stored: the entry stays as it was in the editor, unsaved.
         Mensagem(QStringLiteral("Não foi possível salvar ") + titulo + QStringLiteral(".\n\n") + salvo.error
