@@ -5,6 +5,7 @@
 #include "BenchSupport.h"
 #include "Consulta.h"
 #include "DiaryDatabase.h"
+#include "DiaryUsers.h"
 #include "ListaEntradas.h"
 #include "Messages.h"
 #include "Principal.h"
@@ -118,11 +119,22 @@ int main(int argc, char **argv)
 
     QTemporaryDir dir(argc > 2 ? QString(argv[2]) + "/diary-bench-XXXXXX" : QDir::tempPath() + "/diary-bench-XXXXXX");
     QDir::setCurrent(dir.path());
-    // Every question is answered No; nothing else comes up.
-    Messages::setAnswerer([](const Messages::Message &) { return Messages::No; });
+    // Every question is answered No; the last box is kept to tell why a step failed.
+    QString ultimaCaixa;
+    Messages::setAnswerer([&](const Messages::Message &m) {
+        ultimaCaixa = m.text;
+        return Messages::No;
+    });
 
     if (!Programa::CriarJanelas())
         return 1;
+    // Entries are stored only for a user the database holds.
+    bool existente = false;
+    QString erro;
+    if (!DiaryUsers::create(QStringLiteral("bench"), Senha, existente, &erro)) {
+        out << "the user could not be created: " << erro << "\n";
+        return 1;
+    }
     QElapsedTimer relogio;
     relogio.start();
     const int quantas = 10000;
@@ -169,9 +181,14 @@ int main(int argc, char **argv)
         FormSalvar->EditTitulo->setText(QStringLiteral("Nova entrada %1").arg(i));
         relogio.restart();
         FormSalvar->BSalvarClick();
-        salvar << relogio.nsecsElapsed() / 1e6;
-        if (!ArquivoGravado)
-            out << "save failed\n";
+        const double salvo = relogio.nsecsElapsed() / 1e6;
+        if (!ArquivoGravado) {
+            // A refused save is no figure of a save.
+            out << "save failed: " << ultimaCaixa << "\n";
+            Programa::DestruirJanelas();
+            return 1;
+        }
+        salvar << salvo;
 
         // The open of the 100 KB entry, shown in the editor.
         FormAbrir->PorTitulo1Click();
@@ -184,9 +201,13 @@ int main(int argc, char **argv)
         FormAbrir->BabrirClick();
         app.processEvents();
         FormPrincipal->Rdtexto->viewport()->repaint();
-        abrir << relogio.nsecsElapsed() / 1e6;
-        if (TituloAtual != QStringLiteral("Grande"))
-            out << "open failed\n";
+        const double aberto = relogio.nsecsElapsed() / 1e6;
+        if (TituloAtual != QStringLiteral("Grande")) {
+            out << "open failed: " << ultimaCaixa << "\n";
+            Programa::DestruirJanelas();
+            return 1;
+        }
+        abrir << aberto;
         FormAbrir->FormClose();
         FormPrincipal->NovoArquivo();
         app.processEvents();
