@@ -2,10 +2,10 @@
 // title and shown, the save of a new entry (title check, row and file), and the open of a 100 KB
 // entry into the editor. Runs in a temporary folder; the database and files lie on its disk.
 // Usage: bench_diary_entries [runs=15] [folder]   (prints medians in milliseconds)
+#include "BenchDiary.h"
 #include "BenchSupport.h"
 #include "Consulta.h"
 #include "DiaryDatabase.h"
-#include "DiaryUsers.h"
 #include "ListaEntradas.h"
 #include "Messages.h"
 #include "Principal.h"
@@ -91,21 +91,6 @@ void preencher(int quantas)
         f.write(rtfDe(texto));
 }
 
-// Runs f once the next modal window is up (from inside its loop).
-void noModal(std::function<void(QWidget *)> f)
-{
-    auto *t = new QTimer;
-    t->setInterval(0);
-    QObject::connect(t, &QTimer::timeout, [t, f] {
-        if (QWidget *m = QApplication::activeModalWidget()) {
-            t->stop();
-            t->deleteLater();
-            f(m);
-        }
-    });
-    t->start();
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -128,33 +113,13 @@ int main(int argc, char **argv)
 
     if (!Programa::CriarJanelas())
         return 1;
-    // Entries are stored only for a user the database holds.
-    bool existente = false;
-    QString erro;
-    if (!DiaryUsers::create(QStringLiteral("bench"), Senha, existente, &erro)) {
-        out << "the user could not be created: " << erro << "\n";
-        return 1;
-    }
     QElapsedTimer relogio;
     relogio.start();
     const int quantas = 10000;
     preencher(quantas);
     out << "diary of " << quantas << " entries made in " << relogio.elapsed() << " ms (" << dir.path() << ")\n";
 
-    // The log-in: the options dialog is accepted as a successful log-in leaves it.
-    noModal([](QWidget *opcoes) {
-        SenhaAberta = true;
-        LoginAtual = QStringLiteral("bench");
-        SenhaAtual = Senha;
-        FormPrincipal->MostrarTexto();
-        ContadorTitulo = 1;
-        FormPrincipal->NovoArquivo();
-        static_cast<QDialog *>(opcoes)->accept();
-    });
-    FormPrincipal->showMaximized();
-    while (!SenhaAtual || QApplication::activeModalWidget())
-        app.processEvents(QEventLoop::AllEvents, 10);
-    app.processEvents();
+    logIn(Senha);
 
     QList<double> porData, porTitulo, salvar, abrir;
     for (int i = 0; i < runs; ++i) {

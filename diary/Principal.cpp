@@ -1,5 +1,6 @@
 #include "Principal.h"
 
+#include "BandedReport.h"
 #include "Consulta.h"
 #include "DiaryDatabase.h"
 #include "Excluir.h"
@@ -10,6 +11,7 @@
 #include "Salvar.h"
 #include "Senha.h"
 #include "Sobre.h"
+#include "VisualizarImpressao.h"
 #include "components/AdCtrls.h"
 #include "components/Ruler.h"
 #include "global.h"
@@ -22,6 +24,8 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTextBlockFormat>
@@ -460,12 +464,63 @@ void TFormPrincipal::Excluir1Click()
         FormExcluir->exec();
 }
 
+bool TFormPrincipal::PrepararRelatorio()
+{
+    QString titulo, data, hora;
+    if (ArquivoGravado) {
+        // The stored entry's row, never another user's of the same title; without one the title
+        // goes out with an empty date and time.
+        titulo = TituloAtual.value_or(QString());
+        QString erro;
+        const std::optional<DiaryDatabase::Entry> linha
+            = DiaryDatabase::findEntry(SenhaAtual.value_or(QString()), titulo, &erro);
+        if (!erro.isEmpty()) {
+            Mensagem(QStringLiteral("Não foi possível ler a data de ") + titulo + QStringLiteral(".\n\n") + erro);
+            return false;
+        }
+        if (linha) {
+            titulo = linha->titulo;
+            data = DiaryDatabase::shownDate(linha->data);
+            hora = linha->hora;
+        }
+    } else {
+        const QDateTime agora = QDateTime::currentDateTime();
+        titulo = TituloNovo;
+        data = DiaryDatabase::shownDate(agora.date());
+        hora = DiaryDatabase::timeText(agora.time());
+    }
+    FormVisualizar->QrTitulo->text = titulo;
+    FormVisualizar->QRData->text = data;
+    FormVisualizar->QRHora->text = hora;
+    return true;
+}
+
+// Nothing is printed while nobody is logged in: the hidden editor still holds the last user's text.
 void TFormPrincipal::Visualizarimpresso1Click()
 {
+    if (TextoBloqueado || !PrepararRelatorio())
+        return;
+    FormVisualizar->QuickRepVisualizar->preview(FormVisualizar->Impressora(), this);
 }
 
 void TFormPrincipal::Imprimir1Click()
 {
+    if (TextoBloqueado || !PrepararRelatorio())
+        return;
+    BandedReport *relatorio = FormVisualizar->QuickRepVisualizar;
+    QPrinter &impressora = FormVisualizar->Impressora();
+    const ReportPlan plano = relatorio->plan(QDate::currentDate());
+    // The system's printers, or a PDF file where none is installed.
+    QPrintDialog PrintDialogPrincipal(&impressora, this);
+    PrintDialogPrincipal.setObjectName("PrintDialogPrincipal");
+    PrintDialogPrincipal.setMinMax(1, int(plano.pages.size()));
+    if (PrintDialogPrincipal.exec() != QDialog::Accepted)
+        return;
+    QString erro;
+    if (!relatorio->print(plano, impressora, &erro))
+        Mensagem(QStringLiteral("Não foi possível imprimir %1 (%2).")
+                     .arg(FormVisualizar->QrTitulo->text,
+                          erro.isEmpty() ? QStringLiteral("impressora ") + impressora.printerName() : erro));
 }
 
 void TFormPrincipal::Sair1Click()

@@ -1,7 +1,7 @@
 #pragma once
 // The diary's main window: menus, tool bar, the editor Rdtexto with its ruler and status bar, the
 // banner at the foot; the save prompt, new entries, locking and unlocking of the editor at log-out
-// and log-in, formatting, clipboard, help and the about box.
+// and log-in, formatting, clipboard, printing, help and the about box.
 #include "Messages.h"
 
 #include <QFont>
@@ -65,6 +65,9 @@ public slots:
     void NovoArquivo();
     void MostrarTexto();
     void EncerrarSessao();
+    // Fills the report's title, date and time for the entry in the editor. False when the entry's
+    // row could not be read (the user has been told): nothing is printed.
+    bool PrepararRelatorio();
 
     void FormShow();
     void FormActivate();

@@ -225,7 +225,12 @@ QDate dateFromStored(const QString &stored)
 QString shownDate(const QString &stored)
 {
     const QDate d = dateFromStored(stored);
-    return d.isValid() ? d.toString(u"dd/MM/yyyy") : stored;
+    return d.isValid() ? shownDate(d) : stored;
+}
+
+QString shownDate(const QDate &date)
+{
+    return date.toString(u"dd/MM/yyyy");
 }
 
 QString timeText(const QTime &time)

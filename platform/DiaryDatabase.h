@@ -64,6 +64,7 @@ qint64 changes();
 QString storedDate(const QDate &date);          // "yyyy-MM-dd"
 QDate dateFromStored(const QString &stored);
 QString shownDate(const QString &stored);       // "dd/MM/yyyy"; as stored when not a date
+QString shownDate(const QDate &date);           // "dd/MM/yyyy"
 QString timeText(const QTime &time);            // "HH:mm"
 
 // ---- Entries -------------------------------------------------------------------------------
