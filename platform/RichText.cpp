@@ -171,7 +171,7 @@ static void readPlainText(QTextDocument &doc, const QByteArray &data)
     doc.setPlainText(text);
 }
 
-void read(QTextDocument &doc, const QByteArray &data)
+Reading read(QTextDocument &doc, const QByteArray &data)
 {
     // Loading is not an edit: no undo history, and the document is unmodified afterwards.
     // Clearing the document makes a new root frame; the editor's own frame format (its
@@ -180,13 +180,15 @@ void read(QTextDocument &doc, const QByteArray &data)
     doc.setUndoRedoEnabled(false);
     const QTextFrameFormat frame = doc.rootFrame()->frameFormat();
     doc.clear();
+    Reading reading = Reading::NotRtf;
     if (isRtf(data))
-        Rtf::read(doc, data);
+        reading = Rtf::read(doc, data) ? Reading::Whole : Reading::Damaged;
     else
         readPlainText(doc, data);
     doc.rootFrame()->setFrameFormat(frame);
     doc.setUndoRedoEnabled(undo);
     doc.setModified(false);
+    return reading;
 }
 
 QByteArray write(const QTextDocument &doc)
@@ -197,7 +199,7 @@ QByteArray write(const QTextDocument &doc)
 // Entries are small; anything this large is not a document the editor could hold.
 static constexpr qint64 MaxFileSize = 256 * 1024 * 1024;
 
-bool readFile(QTextDocument &doc, const QString &path, QString *error)
+bool readFile(QTextDocument &doc, const QString &path, QString *error, Reading *reading)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -216,7 +218,9 @@ bool readFile(QTextDocument &doc, const QString &path, QString *error)
             *error = file.errorString();
         return false;
     }
-    read(doc, data);
+    const Reading how = read(doc, data);
+    if (reading)
+        *reading = how;
     return true;
 }
 
