@@ -96,6 +96,11 @@ TFormPrincipal::TFormPrincipal(QWidget *parent)
         move(s->availableGeometry().center() - QPoint(280, 210));
     setWindowState(Qt::WindowMaximized);
 
+    // The components are made: the banner, then its companion, report to the statistics library
+    // before the database opens.
+    AdControlStats1->Loaded();
+    AdSoftwareStats1->Loaded();
+
     const DiaryDatabase::OpenStatus status = DiaryDatabase::open();
     ConexaoAberta = status.ok();
     if (!ConexaoAberta)
@@ -267,6 +272,7 @@ void TFormPrincipal::criarPaineis()
     AdControlStats1->AdSoftware = 73;
     AdControlStats1->AdIndex = 1;
     AdControlStats1->Link = QStringLiteral("https://dorlinda.example/");
+    AdControlStats1->SetPicture(QPixmap(QStringLiteral(":/banner.png")));
     AdControlStats1->move(0, 6);
     Panel1->installEventFilter(this);
 }

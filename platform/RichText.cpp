@@ -8,6 +8,8 @@
 #include <QTextDocument>
 #include <QTextFrame>
 
+#include <algorithm>
+
 namespace RichText {
 
 namespace Rtf {
@@ -240,18 +242,71 @@ bool writeFile(const QTextDocument &doc, const QString &path, QString *error)
     return true;
 }
 
-Indents indents(const QTextBlockFormat &format)
+namespace {
+
+// Indents that would put text left of the page or past its right edge are laid out at the edge;
+// the paragraph keeps them as given, for its file.
+enum KeptIndent { KeptFirst = QTextFormat::UserProperty + 0x5200, KeptLeft, KeptRight };
+
+Indents fromMargins(const QTextBlockFormat &format)
 {
     const double first = format.leftMargin() + format.textIndent();
     return {first / PixelsPerPoint, -format.textIndent() / PixelsPerPoint,
             format.rightMargin() / PixelsPerPoint};
 }
 
+struct Margins {
+    double left, textIndent, right;
+    bool operator==(const Margins &) const = default;
+};
+
+Margins exactMargins(const Indents &indents)
+{
+    return {(indents.firstIndent + indents.leftIndent) * PixelsPerPoint, -indents.leftIndent * PixelsPerPoint,
+            indents.rightIndent * PixelsPerPoint};
+}
+
+Margins shownMargins(const Indents &indents)
+{
+    Margins shown = exactMargins(indents);
+    const double first = shown.left + shown.textIndent;
+    if (shown.left < 0 || first < 0) {
+        const double others = std::max(shown.left, 0.0);
+        shown.textIndent = std::max(first, 0.0) - others;
+        shown.left = others;
+    }
+    shown.right = std::max(shown.right, 0.0);
+    return shown;
+}
+
+} // namespace
+
+Indents indents(const QTextBlockFormat &format)
+{
+    if (format.hasProperty(KeptFirst)) {
+        const Indents kept{format.doubleProperty(KeptFirst), format.doubleProperty(KeptLeft),
+                           format.doubleProperty(KeptRight)};
+        // Margins set by other means than setIndents speak for themselves.
+        if (shownMargins(kept) == Margins{format.leftMargin(), format.textIndent(), format.rightMargin()})
+            return kept;
+    }
+    return fromMargins(format);
+}
+
 void setIndents(QTextBlockFormat &format, const Indents &indents)
 {
-    format.setLeftMargin((indents.firstIndent + indents.leftIndent) * PixelsPerPoint);
-    format.setTextIndent(-indents.leftIndent * PixelsPerPoint);
-    format.setRightMargin(indents.rightIndent * PixelsPerPoint);
+    const Margins shown = shownMargins(indents);
+    format.setLeftMargin(shown.left);
+    format.setTextIndent(shown.textIndent);
+    format.setRightMargin(shown.right);
+    if (shown == exactMargins(indents)) {
+        for (int p : {KeptFirst, KeptLeft, KeptRight})
+            format.clearProperty(p);
+    } else {
+        format.setProperty(KeptFirst, indents.firstIndent);
+        format.setProperty(KeptLeft, indents.leftIndent);
+        format.setProperty(KeptRight, indents.rightIndent);
+    }
 }
 
 } // namespace RichText

@@ -46,7 +46,8 @@ bool writeFile(const QTextDocument &doc, const QString &path, QString *error = n
 // right margin. In RTF: \li = first + left, \fi = -left, \ri = right (in twips, 20 a point).
 // In QTextBlockFormat the margins are layout pixels at 96 per inch (Qt scales them like fonts
 // when printing): leftMargin = (first + left) * 4/3, textIndent = -left * 4/3,
-// rightMargin = right * 4/3.
+// rightMargin = right * 4/3. Indents that would put text left of the page or past its right
+// edge are laid out at that edge; the paragraph keeps them as set, for indents() and the file.
 struct Indents {
     double firstIndent = 0;
     double leftIndent = 0;

@@ -746,9 +746,7 @@ const QTextBlockFormat &Reader::blockFormat(const ParaState &p)
                                                Qt::AlignJustify};
     QTextBlockFormat format;
     format.setAlignment(aligns[p.align]);
-    format.setLeftMargin(p.li / TwipsPerPixel);
-    format.setRightMargin(p.ri / TwipsPerPixel);
-    format.setTextIndent(p.fi / TwipsPerPixel);
+    setIndents(format, {(p.li + p.fi) / 20.0, -p.fi / 20.0, p.ri / 20.0});
     format.setTopMargin(p.sb / TwipsPerPixel);
     format.setBottomMargin(p.sa / TwipsPerPixel);
     return *m_blockFormats.insert(p, format);

@@ -179,10 +179,11 @@ private slots:
         QCOMPARE(formatAt(doc, "a").fontPointSize(), 1638.0);
         QCOMPARE(formatAt(doc, "a").foreground().color(), QColor(255, 0, 255));
         QCOMPARE(formatAt(doc, "b").fontPointSize(), 12.0);
-        const QTextBlockFormat block = doc.lastBlock().blockFormat();
-        QCOMPARE(block.leftMargin(), -31680 / 15.0);
-        QCOMPARE(block.rightMargin(), 31680 / 15.0);
-        QCOMPARE(block.textIndent(), 31680 / 15.0);
+        // \li and \fi held to 31680 twips: the first line at 0, the others 1584 points left of it.
+        const RichText::Indents indents = RichText::indents(doc.lastBlock().blockFormat());
+        QCOMPARE(indents.firstIndent, 0.0);
+        QCOMPARE(indents.leftIndent, -1584.0);
+        QCOMPARE(indents.rightIndent, 1584.0);
     }
 
     void deepNesting_data()
