@@ -16,8 +16,13 @@ namespace RichText {
 // True when the data starts with "{\rtf" (blanks before it allowed).
 bool isRtf(const QByteArray &data);
 
+// The text of data that is not RTF: UTF-8 when valid, else Windows-1252; control characters
+// other than tab, CR and LF are dropped, and the characters a QTextDocument takes as frame or
+// object marks become U+FFFD.
+QString plainText(const QByteArray &data);
+
 // Replaces the document's content with the data: RTF when isRtf(), otherwise plain text
-// (UTF-8 when valid, else Windows-1252). Never fails: damaged RTF yields the text read so far.
+// (plainText()). Never fails: damaged RTF yields the text read so far.
 // Afterwards the document is unmodified and has no undo history; its default font is left
 // as it is.
 void read(QTextDocument &doc, const QByteArray &data);
