@@ -206,6 +206,13 @@ void FormMain::readSettings()
     TextNoteFontSize = get("TextNoteFontSize", QStringLiteral("12"));
     TextNoteFontItalic = get("TextNoteFontItalic", QStringLiteral("False"));
     TextNoteFontBold = get("TextNoteFontBold", QStringLiteral("True"));
+    // A size that is no number and flags other than "True" or "False" give way to the defaults.
+    if (!NoteFont::isSize(TextNoteFontSize))
+        TextNoteFontSize = QStringLiteral("12");
+    if (!NoteFont::isFlag(TextNoteFontItalic))
+        TextNoteFontItalic = QStringLiteral("False");
+    if (!NoteFont::isFlag(TextNoteFontBold))
+        TextNoteFontBold = QStringLiteral("True");
 }
 
 void FormMain::writeSettings()
