@@ -24,12 +24,6 @@ using namespace GalleryTest;
 
 namespace {
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 bool writeBytes(const QString &path, const QByteArray &data)
 {
     QFile f(path);
@@ -74,9 +68,7 @@ private slots:
     }
     void cleanup()
     {
-        Messages::setAnswerer({});
-        if (Forms::FormMain)
-            close(Forms::FormMain);
+        closeProgram();
         m_pictures.reset();
         m_program.reset();
     }

@@ -29,9 +29,7 @@ private slots:
     }
     void cleanup()
     {
-        Messages::setAnswerer({});
-        if (Forms::FormMain)
-            close(Forms::FormMain);
+        closeProgram();
         m_pictures.reset();
         m_program.reset();
     }
