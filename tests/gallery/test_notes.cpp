@@ -125,7 +125,8 @@ private slots:
         QCOMPARE(fileBytes(m_note), after);
     }
 
-    // Written beside the picture it was opened for, whatever the list selects by then.
+    // Written beside the picture it was opened for, whatever the list selects by then; the note of
+    // the last picture also when the list has no selection.
     void noteOfItsOwnPicture()
     {
         m_main->CmdNoteShow->click();
@@ -135,6 +136,11 @@ private slots:
         QCOMPARE(fileBytes(m_note), QByteArray("mine\r\n"));
         QVERIFY(!QFile::exists(m_pictures->file("pic04.txt")));
         QCOMPARE(Notes::notePath("/", "dune.jpeg"), QStringLiteral("/dune..txt"));
+        // The last picture is current with the list left without a selection.
+        m_main->NCount = 5;
+        m_main->DoSelectPicture();
+        m_main->CmdNoteShow->click();
+        QCOMPARE(Forms::FormNote->NotePath, m_pictures->file("pic06.txt"));
     }
 
     void dateStamp()
