@@ -118,6 +118,7 @@ FormMain::FormMain()
     // The link area lies over the viewing area, so it is made after it.
     ImageWeb = image("ImageWeb", 162, 390, 318, 40, QStringLiteral(" Web Link "));
     ImageWeb->setCursor(Qt::PointingHandCursor);
+    linkAreaFollowsEnabled();
 
     // The true-size box: never visible, its size is the pixel size of the current picture.
     PictureScale = new PictureBox(this);

@@ -170,7 +170,7 @@ QString plainText(const QByteArray &data)
     return text;
 }
 
-void read(QTextDocument &doc, const QByteArray &data)
+Reading read(QTextDocument &doc, const QByteArray &data)
 {
     // Loading is not an edit: no undo history, and the document is unmodified afterwards.
     // Clearing the document makes a new root frame; the editor's own frame format (its
@@ -179,13 +179,15 @@ void read(QTextDocument &doc, const QByteArray &data)
     doc.setUndoRedoEnabled(false);
     const QTextFrameFormat frame = doc.rootFrame()->frameFormat();
     doc.clear();
+    Reading reading = Reading::NotRtf;
     if (isRtf(data))
-        Rtf::read(doc, data);
+        reading = Rtf::read(doc, data) ? Reading::Whole : Reading::Damaged;
     else
         doc.setPlainText(plainText(data));
     doc.rootFrame()->setFrameFormat(frame);
     doc.setUndoRedoEnabled(undo);
     doc.setModified(false);
+    return reading;
 }
 
 QByteArray write(const QTextDocument &doc)
@@ -196,7 +198,7 @@ QByteArray write(const QTextDocument &doc)
 // Entries are small; anything this large is not a document the editor could hold.
 static constexpr qint64 MaxFileSize = 256 * 1024 * 1024;
 
-bool readFile(QTextDocument &doc, const QString &path, QString *error)
+bool readFile(QTextDocument &doc, const QString &path, QString *error, Reading *reading)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -215,7 +217,9 @@ bool readFile(QTextDocument &doc, const QString &path, QString *error)
             *error = file.errorString();
         return false;
     }
-    read(doc, data);
+    const Reading how = read(doc, data);
+    if (reading)
+        *reading = how;
     return true;
 }
 

@@ -21,11 +21,18 @@ bool isRtf(const QByteArray &data);
 // object marks become U+FFFD.
 QString plainText(const QByteArray &data);
 
+// How the data went into the document.
+enum class Reading {
+    Whole,   // RTF whose outermost group closes, with nothing but blanks after it
+    Damaged, // RTF cut short before its end, or with more after its end: the text read so far
+    NotRtf   // not RTF at all: read as plain text
+};
+
 // Replaces the document's content with the data: RTF when isRtf(), otherwise plain text
 // (plainText()). Never fails: damaged RTF yields the text read so far.
 // Afterwards the document is unmodified and has no undo history; its default font is left
 // as it is.
-void read(QTextDocument &doc, const QByteArray &data);
+Reading read(QTextDocument &doc, const QByteArray &data);
 
 // The whole document as RTF ("{\rtf1\ansi\ansicpg1252\deff0" with font and colour tables).
 // Reading the result and writing again gives the same bytes; every paragraph ends in "\par",
@@ -34,8 +41,9 @@ void read(QTextDocument &doc, const QByteArray &data);
 QByteArray write(const QTextDocument &doc);
 
 // The same through files. readFile leaves the document untouched and returns false, with the
-// reason in *error, when the file cannot be read. writeFile replaces the file atomically.
-bool readFile(QTextDocument &doc, const QString &path, QString *error = nullptr);
+// reason in *error, when the file cannot be read; otherwise *reading says how it was read.
+// writeFile replaces the file atomically.
+bool readFile(QTextDocument &doc, const QString &path, QString *error = nullptr, Reading *reading = nullptr);
 bool writeFile(const QTextDocument &doc, const QString &path, QString *error = nullptr);
 
 // Paragraph indents as the editor's ruler sees them, in points: the first-line indent is
