@@ -104,8 +104,12 @@ int main(int argc, char **argv)
 
     QTemporaryDir dir(argc > 2 ? QString(argv[2]) + "/diary-bench-XXXXXX" : QDir::tempPath() + "/diary-bench-XXXXXX");
     QDir::setCurrent(dir.path());
-    // Every question is answered No; nothing else comes up.
-    Messages::setAnswerer([](const Messages::Message &) { return Messages::No; });
+    // Every question is answered No; the last box is kept to tell why a step failed.
+    QString ultimaCaixa;
+    Messages::setAnswerer([&](const Messages::Message &m) {
+        ultimaCaixa = m.text;
+        return Messages::No;
+    });
 
     if (!Programa::CriarJanelas())
         return 1;
@@ -142,9 +146,14 @@ int main(int argc, char **argv)
         FormSalvar->EditTitulo->setText(QStringLiteral("Nova entrada %1").arg(i));
         relogio.restart();
         FormSalvar->BSalvarClick();
-        salvar << relogio.nsecsElapsed() / 1e6;
-        if (!ArquivoGravado)
-            out << "save failed\n";
+        const double salvo = relogio.nsecsElapsed() / 1e6;
+        if (!ArquivoGravado) {
+            // A refused save is no figure of a save.
+            out << "save failed: " << ultimaCaixa << "\n";
+            Programa::DestruirJanelas();
+            return 1;
+        }
+        salvar << salvo;
 
         // The open of the 100 KB entry, shown in the editor.
         FormAbrir->PorTitulo1Click();
@@ -157,9 +166,13 @@ int main(int argc, char **argv)
         FormAbrir->BabrirClick();
         app.processEvents();
         FormPrincipal->Rdtexto->viewport()->repaint();
-        abrir << relogio.nsecsElapsed() / 1e6;
-        if (TituloAtual != QStringLiteral("Grande"))
-            out << "open failed\n";
+        const double aberto = relogio.nsecsElapsed() / 1e6;
+        if (TituloAtual != QStringLiteral("Grande")) {
+            out << "open failed: " << ultimaCaixa << "\n";
+            Programa::DestruirJanelas();
+            return 1;
+        }
+        abrir << aberto;
         FormAbrir->FormClose();
         FormPrincipal->NovoArquivo();
         app.processEvents();

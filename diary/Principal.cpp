@@ -96,6 +96,11 @@ TFormPrincipal::TFormPrincipal(QWidget *parent)
         move(s->availableGeometry().center() - QPoint(280, 210));
     setWindowState(Qt::WindowMaximized);
 
+    // The components are made: the banner, then its companion, report to the statistics library
+    // before the database opens.
+    AdControlStats1->Loaded();
+    AdSoftwareStats1->Loaded();
+
     const DiaryDatabase::OpenStatus status = DiaryDatabase::open();
     ConexaoAberta = status.ok();
     if (!ConexaoAberta)
@@ -149,7 +154,6 @@ void TFormPrincipal::criarMenus()
     const std::pair<QAction *, void (TFormPrincipal::*)()> handlers[] = {
         {Novo1, &TFormPrincipal::Novo1Click},
         {Abrir1, &TFormPrincipal::Abrir1Click},
-        {Salvar1, &TFormPrincipal::Salvar1Click},
         {Excluir1, &TFormPrincipal::Excluir1Click},
         {Visualizarimpresso1, &TFormPrincipal::Visualizarimpresso1Click},
         {Imprimir1, &TFormPrincipal::Imprimir1Click},
@@ -168,6 +172,7 @@ void TFormPrincipal::criarMenus()
     };
     for (const auto &[action, handler] : handlers)
         connect(action, &QAction::triggered, this, handler);
+    connect(Salvar1, &QAction::triggered, this, &TFormPrincipal::Salvar1Click);
 }
 
 void TFormPrincipal::criarBarraDeFerramentas()
@@ -267,6 +272,7 @@ void TFormPrincipal::criarPaineis()
     AdControlStats1->AdSoftware = 73;
     AdControlStats1->AdIndex = 1;
     AdControlStats1->Link = QStringLiteral("https://dorlinda.example/");
+    AdControlStats1->SetPicture(QPixmap(QStringLiteral(":/banner.png")));
     AdControlStats1->move(0, 6);
     Panel1->installEventFilter(this);
 }
@@ -361,18 +367,23 @@ bool TFormPrincipal::FormClose()
 
 bool TFormPrincipal::PerguntarSalvar()
 {
-    FormSalvar->Falhou = false;
-    const bool podeSalvar = SenhaAtual.has_value() && !TextoBloqueado;
-    if (!ArquivoGravado && podeSalvar)
-        if (Confirmar(QStringLiteral("Deseja salvar ") + TituloNovo + QStringLiteral("?"), true) == Messages::Yes)
-            Salvar1Click();
-    if (TextoAlterado && podeSalvar)
-        if (Confirmar(QStringLiteral("Deseja salvar as alterações em ") + TituloAtual.value_or(QString())
-                          + QStringLiteral("?"),
-                      true)
-            == Messages::Yes)
-            Salvar1Click();
-    return !FormSalvar->Falhou;
+    if (!SenhaAtual || TextoBloqueado)
+        return true;
+    // Yes goes on only once the entry is stored; No goes on without saving; Cancel stops.
+    const auto perguntar = [this](const QString &pergunta) {
+        switch (Confirmar(pergunta, true)) {
+        case Messages::Yes: return Salvar1Click();
+        case Messages::No: return true;
+        default: return false;
+        }
+    };
+    if (!ArquivoGravado && !perguntar(QStringLiteral("Deseja salvar ") + TituloNovo + QStringLiteral("?")))
+        return false;
+    if (TextoAlterado
+        && !perguntar(QStringLiteral("Deseja salvar as alterações em ") + TituloAtual.value_or(QString())
+                      + QStringLiteral("?")))
+        return false;
+    return true;
 }
 
 void TFormPrincipal::NovoArquivo()
@@ -439,12 +450,13 @@ void TFormPrincipal::Abrir1Click()
         FormAbrir->exec();
 }
 
-void TFormPrincipal::Salvar1Click()
+bool TFormPrincipal::Salvar1Click()
 {
     if (!ArquivoGravado)
         FormSalvar->exec();
     if (ArquivoGravado && TextoAlterado)
         FormSalvar->BSalvarClick();
+    return ArquivoGravado && !TextoAlterado;
 }
 
 void TFormPrincipal::Excluir1Click()

@@ -7,7 +7,9 @@
 
 #include <QPushButton>
 #include <QTimer>
+#include <array>
 #include <memory>
+#include <utility>
 
 class SingleInstance;
 
@@ -97,6 +99,13 @@ public:
     QString &saveDir(int slot);
     QString &saveCaption(int slot);
 
+    // FormNote.cpp
+    // The twelve controls of the button row that the note view parks, with their home Lefts
+    // (pixels), in the order they are parked and put back.
+    std::array<std::pair<QWidget *, int>, 12> noteRow() const;
+    // Puts them back at their home Lefts.
+    void noteRowHome();
+
     void Form_Load() override;
     void Form_Unload(int &cancel) override;
 
@@ -138,6 +147,12 @@ public slots:
     void DoHelp();
     void CmdHelp_Click();
     void ImageWeb_Click();
+    // Help page 1 ("intro.fig"), 2 ("controls.fig") or 3 ("limitations.fig") in the viewing area at
+    // its own size, at Left 7, Top 3; the link area and the area's enabled state are left as they are.
+    void ShowHelpPage(int page);
+    // Ends help mode: the controls that work on pictures come back, the thumbnail places stretch
+    // again (hidden when the thumbnails are off) and DoFilePrep shows the current folder.
+    void LeaveHelp();
 
     // FormMainMouse.cpp
     void Form_Click();
@@ -193,7 +208,7 @@ private:
     void browserBesideMain();
     // Brings the window to the front at the main window's Top and Left plus the twips given.
     void moveBesideMain(QWidget *window, int belowTwips, int rightTwips);
-    // A click on a thumbnail place: its first steps (help mode too), then outside help mode its picture.
+    // A click on a thumbnail place: its first steps, then its help button in help mode, else its picture.
     void thumbClick(int place);
     void thumbClickWindows(int place);
     // What a click on a thumbnail place outside help mode does after enabling the viewing area
@@ -220,12 +235,16 @@ private:
 
     // FormMainKeys.cpp
     void keyStepStart();
-    void showHelpPage(const QString &file);
+    void helpPageByKey(int page);
     void leaveHelpByKey();
     bool thumbKeyActs(int place);
     void showThumbByKey(int place);
 
     // FormMainHelp.cpp
+    // While disabled the link area lets clicks through to the viewing area under it.
+    void linkAreaFollowsEnabled();
+    // The help branch of a click on thumbnail place 1 to 4 (the help buttons).
+    void helpButtonClick(int place);
 
     // FormMainMouse.cpp
     // The picture-loaded test of the viewing area's clicks: more than 4 square pixels with a side

@@ -6,7 +6,6 @@
 #include "FormMainShared.h"
 #include "FormNote.h"
 #include "KeyCodes.h"
-#include "ProgramFolder.h"
 
 #include <algorithm>
 #include <vector>
@@ -41,11 +40,11 @@ void FormMain::Form_KeyDown(int KeyCode, int Shift)
     static const Row rows[] = {
         {{Keys::P}, Modifiers::CtrlAlone, nullptr, [](FormMain &m) { m.CmdPrint_Click(); }},
         {{Keys::Digit1, Keys::Pad1}, Modifiers::Any, inHelp,
-         [](FormMain &m) { m.showHelpPage(QStringLiteral("intro.fig")); }},
+         [](FormMain &m) { m.helpPageByKey(1); }},
         {{Keys::Digit2, Keys::Pad2}, Modifiers::Any, inHelp,
-         [](FormMain &m) { m.showHelpPage(QStringLiteral("controls.fig")); }},
+         [](FormMain &m) { m.helpPageByKey(2); }},
         {{Keys::Digit3, Keys::Pad3}, Modifiers::Any, inHelp,
-         [](FormMain &m) { m.showHelpPage(QStringLiteral("limitations.fig")); }},
+         [](FormMain &m) { m.helpPageByKey(3); }},
         {{Keys::Digit4, Keys::Pad4, Keys::Esc}, Modifiers::Any, inHelp, [](FormMain &m) { m.leaveHelpByKey(); }},
         {{Keys::Right}, Modifiers::CtrlAlone,
          [](FormMain &m, bool helpOff) { return helpOff && m.CmdFwdOne->isEnabled(); },
@@ -130,32 +129,20 @@ void FormMain::keyStepStart()
     Imagemain->setStretch(true);
 }
 
-// A help page at its own size from the viewing area's corner; the link area keeps its state and
-// place. A page that cannot be loaded leaves the picture shown before.
-void FormMain::showHelpPage(const QString &file)
+// The help page keys close the note window first; the link area keeps its state and place.
+void FormMain::helpPageByKey(int page)
 {
     Forms::FormNote.unload();
-    Imagemain->setTop(3);
-    Imagemain->setLeft(7);
-    Imagemain->setStretch(false);
-    Imagemain->loadPicture(ProgramFolder::file(file));
+    ShowHelpPage(page);
 }
 
-// Leaves help mode as help button 4 does, except that "&Note" and the thumbnail box are enabled
-// again by the timer.
+// Leaves help mode as help button 4 does, the note window closed first; "&Note" and the thumbnail
+// box stay disabled as help mode left them, until the timer enables them.
 void FormMain::leaveHelpByKey()
 {
     Forms::FormNote.unload();
-    HelpActive = false;
-    Imagemain->setEnabled(true);
-    for (int p = 1; p <= 4; ++p)
-        thumb(p)->setStretch(true);
-    Imagemain->setStretch(true);
-    enableControls({CmdCopy, CmdPrint, CmdFiles, CmdSize}, true);
-    if (CheckThumb->value() == 0)
-        for (int p = 1; p <= 4; ++p)
-            thumb(p)->setVisible(false);
-    DoFilePrep();
+    LeaveHelp();
+    enableControls({CmdNoteShow, CheckThumb}, false);
 }
 
 // A thumbnail key acts while its place is shown and clickable (the timer disables the places under

@@ -162,4 +162,14 @@ void FormMain::CmdPrint_Click()
     Printer::EndDoc();
 }
 
-void FormMain::CmdNoteShow_Click() {}
+// Of the button row only "&Note" and "C&lose" stay on screen; the note window comes over its place.
+// Closing the note window in any way puts the row back.
+void FormMain::CmdNoteShow_Click()
+{
+    for (auto [control, home] : noteRow()) {
+        Q_UNUSED(home);
+        control->move(kParked, control->y());
+    }
+    setCursor(Qt::WaitCursor);
+    DoNoteView();
+}

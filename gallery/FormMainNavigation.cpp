@@ -298,7 +298,9 @@ void FormMain::showThumb(int place)
 void FormMain::thumbClick(int place)
 {
     thumbClickWindows(place);
-    if (!HelpActive) {
+    if (HelpActive) {
+        helpButtonClick(place);
+    } else {
         Imagemain->setEnabled(true);
         showThumb(place);
     }

@@ -64,17 +64,6 @@ QString state(FormMain *main, bool dialog)
     return flags.isEmpty() ? line : line + " | " + flags.join(' ');
 }
 
-// Help mode as "&Help" enters it.
-void enterHelp(FormMain *main)
-{
-    main->CmdHelp_Click();
-    if (!main->HelpActive) {
-        main->SplashTime = 30;
-        main->HelpActive = true;
-        main->Imagemain->setEnabled(false);
-    }
-}
-
 } // namespace
 
 class TestKeyboard : public QObject {
@@ -101,7 +90,7 @@ class TestKeyboard : public QObject {
             } else if (w == "tick") {
                 main->Timer2_Timer();
             } else if (w == "help") {
-                enterHelp(main);
+                main->CmdHelp_Click();
             } else if (w == "browser") {
                 main->CmdFiles->click();
                 main->Timer2_Timer();
@@ -152,12 +141,12 @@ private slots:
         row("P", "10", Qt::Key_P, none, "0/0 | 0 1 2 3");
         row("Ctrl+Shift+P", "10", Qt::Key_P, ctrl | shift, "0/0 | 0 1 2 3");
         row("Ctrl+Alt+P", "10", Qt::Key_P, ctrl | alt, "0/0 | 0 1 2 3");
-        row("Ctrl+P in help mode", "10, help", Qt::Key_P, ctrl, "0/0 | 0 1 2 3 | help dialog");
+        row("Ctrl+P in help mode", "10, help", Qt::Key_P, ctrl, ".=splash/0 | 0 1 2 3 | help dialog");
         row("Ctrl+P without a picture", "10, splash", Qt::Key_P, ctrl, ".=splash/-1 | . . . .");
         // 2 to 4: help pages at their own size; the note window closes.
-        row("1 in help mode", "10, help, windows", Qt::Key_1, none, "0=intro@7,3/0 | 0 1 2 3 | help info");
-        row("pad 2 in help mode", "10, help", Qt::Key_2, pad, "0=controls@7,3/0 | 0 1 2 3 | help");
-        row("Shift+3 in help mode", "10, help", Qt::Key_3, shift, "0=limitations@7,3/0 | 0 1 2 3 | help");
+        row("1 in help mode", "10, help, windows", Qt::Key_1, none, ".=intro@7,3/0 | 0 1 2 3 | help info");
+        row("pad 2 in help mode", "10, help", Qt::Key_2, pad, ".=controls@7,3/0 | 0 1 2 3 | help");
+        row("Shift+3 in help mode", "10, help", Qt::Key_3, shift, ".=limitations@7,3/0 | 0 1 2 3 | help");
         // 5: leaving help, without also showing place 4; the help buttons go with the thumbnails off.
         row("4 in help mode", "10, at 2, help, windows", Qt::Key_4, none, "2/2 | 2 3 4 5 | info");
         row("pad 4 in help mode", "10, help", Qt::Key_4, pad, "0/0 | 0 1 2 3");
@@ -190,7 +179,7 @@ private slots:
         row("Home", "10, at 5, windows", Qt::Key_Home, none, "0/0 | 0 1 2 3");
         row("Ctrl+Home", "10, at 5", Qt::Key_Home, ctrl, "0/0 | 0 1 2 3");
         row("Home, four pictures", "4, at 2", Qt::Key_Home, none, "2/2 | 2 3 0 1");
-        row("Home in help mode", "10, at 5, help", Qt::Key_Home, none, "5/5 | 5 6 7 8 | help");
+        row("Home in help mode", "10, at 5, help", Qt::Key_Home, none, ".=splash/5 | 5 6 7 8 | help");
         row("End", "10, windows", Qt::Key_End, none, "6/6 | 6 7 8 9");
         row("Alt+End", "10", Qt::Key_End, alt, "6/6 | 6 7 8 9");
         row("End during the splash period", "10, splash", Qt::Key_End, none, ".=splash/-1 | . . . .");
@@ -208,7 +197,7 @@ private slots:
         row("Alt+pad plus", "10", Qt::Key_Plus, pad | alt, "0/0 | 0 1 2 3 | enlarged");
         row("plus", "10", Qt::Key_Plus, none, "0/0 | 0 1 2 3");
         row("pad plus, browser open", "10, browser", Qt::Key_Plus, pad, "0/0 | 0 - - - | enlarged browser");
-        row("pad plus in help mode", "10, help", Qt::Key_Plus, pad, "0/0 | 0 1 2 3 | help");
+        row("pad plus in help mode", "10, help", Qt::Key_Plus, pad, ".=splash/0 | 0 1 2 3 | help");
         row("pad plus during the splash period", "10, splash", Qt::Key_Plus, pad, ".=splash/-1 | . . . .");
         row("pad plus without a picture", "empty", Qt::Key_Plus, pad, ".=splash/-1 | . - - - | browser");
     }
@@ -225,6 +214,26 @@ private slots:
         QTest::keyClick(main, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         QCoreApplication::processEvents();
         QCOMPARE(state(main, *dialog), expected);
+    }
+
+    // The page keys leave the link area as it was, where the help buttons move or disable it.
+    void helpPageKeysLeaveTheLinkArea()
+    {
+        std::unique_ptr<PictureFolder> folder;
+        FormMain *main = startIn("10, help", folder);
+        QVERIFY(main);
+        const auto link = [main] {
+            return QStringLiteral("%1 %2").arg(main->ImageWeb->isEnabled()).arg(main->ImageWeb->Top());
+        };
+        QCOMPARE(link(), QStringLiteral("1 390"));
+        QTest::keyClick(main, Qt::Key_2);
+        QTest::keyClick(main, Qt::Key_3);
+        QCOMPARE(link(), QStringLiteral("1 390"));
+        main->ImageThumb2_Click();
+        QCOMPARE(link(), QStringLiteral("0 390"));
+        QTest::keyClick(main, Qt::Key_1);
+        QCOMPARE(link(), QStringLiteral("0 390"));
+        QVERIFY(!main->Imagemain->isEnabled());
     }
 
     // The key reaches the control that has the focus as well: the table only looks at it.

@@ -92,7 +92,7 @@ private slots:
         FormMain *main = startWith(size, folder);
         QVERIFY(main);
         QCOMPARE(main->PictureScale->Width(), double(size.width()));
-        main->HelpActive = help;
+        main->HelpActive = help; // the handler's own test: the area stays enabled here
         QTest::mousePress(main->Imagemain, Qt::LeftButton, {}, centre(main->Imagemain));
         QTest::mouseRelease(main->Imagemain, Qt::LeftButton, {}, centre(main->Imagemain));
         Forms::FormBlowUp.unload();
@@ -130,7 +130,7 @@ private slots:
         if (open == "note")
             Forms::FormNote->show();
         Forms::FormInfo->show();
-        main->HelpActive = open == "help";
+        main->HelpActive = open == "help"; // the handler's own test: the area stays enabled here
         QTest::mouseClick(main->Imagemain, Qt::LeftButton, {}, centre(main->Imagemain));
         QCOMPARE(shown(Forms::FormBlowUp), enlarged);
         QCOMPARE(shown(Forms::FormInfo), !enlarged);
