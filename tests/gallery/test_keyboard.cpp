@@ -120,8 +120,7 @@ private slots:
     }
     void cleanup()
     {
-        if (Forms::FormMain)
-            close(Forms::FormMain);
+        closeProgram();
         m_program.reset();
     }
 

@@ -65,9 +65,7 @@ private slots:
     }
     void cleanup()
     {
-        Messages::setAnswerer({});
-        if (Forms::FormMain)
-            close(Forms::FormMain);
+        closeProgram();
         m_program.reset();
     }
 
