@@ -267,7 +267,7 @@ void FormMain::showThumb(int place)
     FileListBox *list = Forms::FormFiles->File1;
     list->setListIndex(thumbPosition(place));
     ListIndexStore = list->ListIndex();
-    if (PictureScale->Width() > 1)
+    if (!PictureScale->picture().isNull())
         DoThumbScale();
 }
 

@@ -128,7 +128,9 @@ void FormMain::DoSelectPicture()
         enableControls({CmdBackOne, CmdHome}, true);
     if (list->ListIndex() == list->ListCount() - 1 && list->ListCount() > 9)
         CmdBackFour->setEnabled(true);
-    if (PictureScale->Width() > 1)
+    // Whether a picture is loaded (this one or an earlier one) is known from the load: a picture
+    // one pixel wide is fitted like any other.
+    if (!PictureScale->picture().isNull())
         DoScale();
     prepareNextPicture();
     DoTimer();
@@ -200,7 +202,7 @@ void FormMain::fitViewingArea()
         ZoomValue = float(std::floor(490 / H * 100 + 0.5));
         setWindowTitle(zoomCaption());
     }
-    const bool small = H < 490 && W < 620 && W > 1;
+    const bool small = H < 490 && W < 620;
     if (small && CmdSize->text() != kRestore) {
         CmdSize->setEnabled(true);
         CmdSize->setText(kActualSize);
@@ -239,7 +241,7 @@ void FormMain::DoThumbScale()
 {
     fitViewingArea();
     Imagemain->setVisible(true);
-    if (PictureScale->picture().isNull() || (PictureScale->Width() == 2 && PictureScale->Height() == 2))
+    if (PictureScale->picture().isNull())
         setWindowTitle(QStringLiteral("Vistello"));
     setCursor(Qt::ArrowCursor);
     Forms::FormFiles->setCursor(Qt::ArrowCursor);

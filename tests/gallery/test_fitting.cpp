@@ -54,6 +54,10 @@ private slots:
         row("100x100", {100, 100}, {72, 3, 490, 490}, zoomCaption(f, 490), true);
         row("400x300", {400, 300}, {7, 15.5, 620, 465}, zoomCaption(f, 155), true);
         row("619x489", {619, 489}, {7, 3.1050, 620, 489.7900}, zoomCaption(f, 100), true);
+        // One pixel wide or high: fitted and captioned like any other small picture.
+        row("1x400", {1, 400}, {316.3875, 3, 1.225, 490}, zoomCaption(f, 123), true);
+        row("1x1", {1, 1}, {72, 3, 490, 490}, zoomCaption(f, 49000), true);
+        row("400x1", {400, 1}, {7, 247.225, 620, 1.55}, zoomCaption(f, 155), true);
         // Larger in either direction: stretched, zoom caption, button disabled.
         row("1024x768", {1024, 768}, {7, 15.5, 620, 465}, zoomCaption(f, 61), false);
         row("640x480", {640, 480}, {7, 15.5, 620, 465}, zoomCaption(f, 97), false);
