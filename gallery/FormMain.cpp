@@ -83,8 +83,11 @@ FormMain::FormMain()
     ImageThumb2 = image("ImageThumb2", 643, 151, 100, 100, QStringLiteral(" 2 "));
     ImageThumb3 = image("ImageThumb3", 643, 272, 100, 100, QStringLiteral(" 3 "));
     ImageThumb4 = image("ImageThumb4", 643, 392, 100, 100, QStringLiteral(" 4 "));
-    for (ImageBox *t : {ImageThumb1, ImageThumb2, ImageThumb3, ImageThumb4})
+    for (ImageBox *t : {ImageThumb1, ImageThumb2, ImageThumb3, ImageThumb4}) {
         t->setCursor(viewCursor);
+        // Each picture fitted into its place and centred, as the viewing area shows it.
+        t->setKeepProportions(true);
+    }
 
     CheckThumb = new CheckBox(QStringLiteral("&Thumbnails"), this);
     CheckThumb->setObjectName(QStringLiteral("CheckThumb"));

@@ -97,6 +97,22 @@ private slots:
         QCOMPARE(main->cursor().shape(), Qt::ArrowCursor);
     }
 
+    // Each thumbnail fitted into its 100 x 100 place and centred; the place itself stays in the column.
+    void thumbnailsKeepTheirProportions()
+    {
+        PictureFolder folder({{"a.jpg", {800, 300}}, {"b.jpg", {300, 800}}, {"c.jpg", {640, 640}}});
+        FormMain *main = startAt(folder.path());
+        QVERIFY(main);
+        endSplash(main);
+        const QRectF expected[] = {{0, 31.25, 100, 37.5}, {31.25, 0, 37.5, 100}, {0, 0, 100, 100}};
+        for (int place = 1; place <= 3; ++place) {
+            ImageBox *t = main->thumb(place);
+            QCOMPARE(box(t), QRectF(643, t->Top(), 100, 100));
+            QCOMPARE(t->drawnArea(), expected[place - 1]);
+            QCOMPARE(t->drawnImage().size(), QSize(qCeil(expected[place - 1].width()), qCeil(expected[place - 1].height())));
+        }
+    }
+
     // "&Actual Size" on a small picture, then changes of picture in that view, then "&Restore".
     void actualSizeViewAcrossChangesOfPicture()
     {
