@@ -206,6 +206,8 @@ private:
     // In the last-picture state with the thumbnails on (only place 1 left in a list of more than
     // four): shows the picture before the last through DoFilePrep.
     void lastPictureStep();
+    // The navigation buttons while the thumbnail column is off.
+    void buttonsWithoutColumn();
 
     // FormMainTimer.cpp
 
