@@ -48,9 +48,10 @@ void ImageBox::setPicture(const ::Picture &picture)
         m_height = picture.height();
         applyGeometry();
     }
-    // Pictures put into a box of a shown window are decoded ahead on a worker thread; a box in a
-    // hidden window decodes only if and when it is painted.
-    if (m_stretch && window()->isVisible())
+    // Pictures put into a box on the screen are decoded ahead on a worker thread; a hidden box
+    // (one whose place and size are still to be set) decodes when shown and painted, or when
+    // prepare() is called.
+    if (m_stretch && isVisible())
         prepare();
     update();
 }

@@ -65,7 +65,8 @@ public:
     QImage drawnImage();
     // Where in the box the picture is drawn, in pixels from the box's corner (fractional).
     QRectF drawnArea() const;
-    // Starts decoding for the present size on a worker thread (see Picture::prepare).
+    // Starts decoding for the present size on a worker thread (see Picture::prepare). Setting a
+    // picture does this by itself while the box is on the screen.
     void prepare() const;
 
 signals:

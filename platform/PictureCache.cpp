@@ -309,6 +309,7 @@ QImage PictureCache::image(const Picture &picture, const QSize &drawnSize)
             } else {
                 ++p->stats.hits;
             }
+            ++p->stats.prepared;
             slot->lastUse = ++p->clock;
             return slot->image;
         }

@@ -45,6 +45,7 @@ public:
         int decodes = 0; // files read and decoded
         int hits = 0;    // drawings served from a decode already made
         int waits = 0;   // drawings that waited for a worker's decode
+        int prepared = 0; // drawings served as prepared, at their size (also counted above)
     };
     Stats stats() const;
     void resetStats();

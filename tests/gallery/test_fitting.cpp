@@ -6,6 +6,7 @@
 #include "FormMain.h"
 #include "GalleryTest.h"
 #include "PictureFolders.h"
+#include "PictureCache.h"
 
 using namespace GalleryTest;
 
@@ -95,6 +96,33 @@ private slots:
         QCOMPARE(drawn.width(), qCeil(expected.width() - 1e-6));
         QCOMPARE(drawn.height(), qCeil(expected.height() - 1e-6));
         QCOMPARE(main->cursor().shape(), Qt::ArrowCursor);
+    }
+
+    // The picture after the one shown is prepared at the size the viewing area then draws it:
+    // showing it neither decodes nor scales, whatever its proportions.
+    void nextPictureDrawnAsPrepared_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("landscape") << QSize(900, 600);
+        QTest::newRow("portrait") << QSize(600, 900);
+        QTest::newRow("narrower than the area") << QSize(1280, 1024);
+        QTest::newRow("one pixel wide") << QSize(1, 700);
+    }
+    void nextPictureDrawnAsPrepared()
+    {
+        QFETCH(QSize, size);
+        PictureFolder folder({{"a.jpg", {300, 200}}, {"b.jpg", size}});
+        FormMain *main = startAt(folder.path(), false);
+        QVERIFY(main);
+        endSplash(main);
+        PictureCache &cache = PictureCache::instance();
+        cache.waitForPrepared();
+        cache.resetStats();
+        main->CmdFwdOne->click();
+        QCOMPARE(main->Imagemain->picture().path(), folder.file("b.jpg"));
+        QVERIFY(!main->Imagemain->drawnImage().isNull());
+        QCOMPARE(cache.stats().decodes, 0);
+        QCOMPARE(cache.stats().prepared, 1);
     }
 
     // Each thumbnail fitted into its 100 x 100 place and centred; the place itself stays in the column.

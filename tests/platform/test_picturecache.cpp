@@ -135,6 +135,7 @@ private slots:
         QCOMPARE(s.decodes, 1);
         QCOMPARE(s.hits, 3);
         QCOMPARE(s.waits, 0);
+        QCOMPARE(s.prepared, 2);
     }
 
     void changedFileIsNeverServedStale()
