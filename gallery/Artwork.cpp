@@ -101,4 +101,71 @@ QCursor viewCursor()
     return QCursor(pm, 12, 12);
 }
 
+QIcon remoteIcon(Remote kind)
+{
+    QPixmap pm(18, 18);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor ink(20, 40, 110);
+    p.setPen(Qt::NoPen);
+    p.setBrush(ink);
+    QPainterPath path;
+    switch (kind) {
+    case Remote::Back:
+        path.moveTo(3, 9);
+        path.lineTo(14, 3);
+        path.lineTo(14, 15);
+        break;
+    case Remote::Fwd:
+        path.moveTo(15, 9);
+        path.lineTo(4, 3);
+        path.lineTo(4, 15);
+        break;
+    case Remote::Expand:
+        // A clock: the timed slide show.
+        p.setPen(QPen(ink, 1.6));
+        p.setBrush(QColor(250, 245, 230));
+        p.drawEllipse(QPointF(9, 9), 7, 7);
+        p.drawLine(QPointF(9, 9), QPointF(9, 4));
+        p.drawLine(QPointF(9, 9), QPointF(12.5, 11));
+        return QIcon(pm);
+    }
+    path.closeSubpath();
+    p.drawPath(path);
+    return QIcon(pm);
+}
+
+QCursor blowUpCursor()
+{
+    QPixmap pm(32, 32);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    // The pointer, white edged so that it shows on dark and light pictures.
+    QPainterPath arrow;
+    arrow.moveTo(2, 2);
+    arrow.lineTo(2, 20);
+    arrow.lineTo(7, 15);
+    arrow.lineTo(11, 23);
+    arrow.lineTo(14, 21);
+    arrow.lineTo(10, 14);
+    arrow.lineTo(17, 14);
+    arrow.closeSubpath();
+    p.setPen(QPen(Qt::white, 1.5));
+    p.setBrush(Qt::black);
+    p.drawPath(arrow);
+    // The remote control a right click calls.
+    p.setPen(QPen(Qt::white, 1));
+    p.setBrush(QColor(60, 60, 60));
+    p.drawRoundedRect(QRectF(19, 12, 10, 18), 2, 2);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(230, 60, 60));
+    p.drawEllipse(QPointF(24, 16), 1.6, 1.6);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(21.5, 20, 5, 1.5));
+    p.drawRect(QRectF(21.5, 23.5, 5, 1.5));
+    return QCursor(pm, 2, 2);
+}
+
 } // namespace Artwork

@@ -136,12 +136,12 @@ void FormMain::buttonsWithoutColumn()
 
 QWidget *FormMain::remoteBack()
 {
-    return Forms::FormRemote->findChild<QWidget *>(QStringLiteral("CmdRemBack"));
+    return Forms::FormRemote->CmdRemBack;
 }
 
 QWidget *FormMain::remoteFwd()
 {
-    return Forms::FormRemote->findChild<QWidget *>(QStringLiteral("CmdRemFwd"));
+    return Forms::FormRemote->CmdRemFwd;
 }
 
 int FormMain::remoteHeightTwips()
