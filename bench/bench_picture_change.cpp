@@ -40,15 +40,8 @@ int main(int argc, char **argv)
     QTextStream out(stdout);
 
     QTemporaryDir dir;
-    QStringList files;
     out << "Writing " << count << " JPEGs of 6000 x 4000 ..." << Qt::endl;
-    for (int i = 0; i < count; ++i) {
-        const QString path = dir.filePath(QString("IMG_%1.jpg").arg(i, 4, 10, QChar('0')));
-        QImageWriter writer(path, "jpeg");
-        writer.setQuality(90);
-        writer.write(photo(i));
-        files << path;
-    }
+    const QStringList files = writePhotos(dir.path(), count);
 
     QWidget window;
     window.resize(762, 558);

@@ -103,36 +103,24 @@ QCursor viewCursor()
 
 QIcon remoteIcon(Remote kind)
 {
-    QPixmap pm(18, 18);
+    QPixmap pm(16, 16);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     const QColor ink(20, 40, 110);
-    p.setPen(Qt::NoPen);
     p.setBrush(ink);
-    QPainterPath path;
-    switch (kind) {
-    case Remote::Back:
-        path.moveTo(3, 9);
-        path.lineTo(14, 3);
-        path.lineTo(14, 15);
-        break;
-    case Remote::Fwd:
-        path.moveTo(15, 9);
-        path.lineTo(4, 3);
-        path.lineTo(4, 15);
-        break;
-    case Remote::Expand:
+    if (kind == Remote::Back) {
+        triangle(p, 5, false);
+    } else if (kind == Remote::Fwd) {
+        triangle(p, 11, true);
+    } else {
         // A clock: the timed slide show.
         p.setPen(QPen(ink, 1.6));
         p.setBrush(QColor(250, 245, 230));
-        p.drawEllipse(QPointF(9, 9), 7, 7);
-        p.drawLine(QPointF(9, 9), QPointF(9, 4));
-        p.drawLine(QPointF(9, 9), QPointF(12.5, 11));
-        return QIcon(pm);
+        p.drawEllipse(QPointF(8, 8), 6.5, 6.5);
+        p.drawLine(QPointF(8, 8), QPointF(8, 3.5));
+        p.drawLine(QPointF(8, 8), QPointF(11, 10));
     }
-    path.closeSubpath();
-    p.drawPath(path);
     return QIcon(pm);
 }
 

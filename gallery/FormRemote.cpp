@@ -19,6 +19,14 @@ const QStringList kPeriods = {"1",  "2",  "3",  "4",  "5",  "6",  "7",  "8",  "9
 const QString kDefaultPeriod = QStringLiteral("5");
 const QString kSlideShow = QStringLiteral("Slide show");
 
+// The position after the picture shown: after the last the first, and with no selection (the
+// last picture current) the first too.
+int positionAfter(const FileListBox *list)
+{
+    const int next = list->ListIndex() + 1;
+    return next == list->ListCount() ? 0 : next;
+}
+
 // While the show runs, the picture after the one shown is decoded during the period at the size
 // the enlarged view will draw it.
 void prepareNextSlide()
@@ -28,10 +36,7 @@ void prepareNextSlide()
     const int count = files->File1->ListCount();
     if (!main || count < 2)
         return;
-    int next = files->File1->ListIndex() + 1;
-    if (next >= count)
-        next = 0;
-    const Picture picture = Picture::load(files->filePath(next));
+    const Picture picture = Picture::load(files->filePath(positionAfter(files->File1)));
     if (picture.isNull())
         return;
     const QRectF box = FormBlowUp::pictureBox(QSizeF(picture.size()), main->iHorzRes, main->iVertRes);
@@ -178,34 +183,30 @@ void FormRemote::CmdCancel_Click()
 }
 
 // A manual step starts the period again.
-void FormRemote::CmdRemBack_Click()
+void FormRemote::step(int position)
 {
     FormMain *main = Forms::FormMain;
-    FileListBox *list = Forms::FormFiles->File1;
     main->Tick = 0;
     setCursor(Qt::WaitCursor);
     main->Imagemain->setStretch(true);
-    // With no selection (the last picture current) this gives -2: the last picture.
-    main->NCount = list->ListIndex() - 1;
-    if (main->NCount == -1)
-        main->NCount = list->ListCount() - 1;
+    main->NCount = position;
     main->DoSelectPicture();
     main->DoBlowUp();
+}
+
+void FormRemote::CmdRemBack_Click()
+{
+    const FileListBox *list = Forms::FormFiles->File1;
+    // With no selection (the last picture current) this gives -2: the last picture.
+    const int before = list->ListIndex() - 1;
+    step(before == -1 ? list->ListCount() - 1 : before);
 }
 
 void FormRemote::CmdRemFwd_Click()
 {
     FormMain *main = Forms::FormMain;
-    FileListBox *list = Forms::FormFiles->File1;
-    main->Tick = 0;
-    setCursor(Qt::WaitCursor);
-    main->Imagemain->setStretch(true);
-    main->NCount = list->ListIndex() + 1;
-    if (main->NCount == list->ListCount())
-        main->NCount = 0;
     MainWindow::enableControls({main->CmdBackOne, main->CmdHome, CmdRemBack}, true);
-    main->DoSelectPicture();
-    main->DoBlowUp();
+    step(positionAfter(Forms::FormFiles->File1));
 }
 
 // One step of the slide show, from the timer.
@@ -213,11 +214,7 @@ void FormMain::DoSlide()
 {
     setCursor(Qt::WaitCursor);
     Imagemain->setStretch(true);
-    FileListBox *list = Forms::FormFiles->File1;
-    // After the last picture the first; with no selection (the last current) the first too.
-    NCount = list->ListIndex() + 1;
-    if (NCount == list->ListCount())
-        NCount = 0;
+    NCount = positionAfter(Forms::FormFiles->File1);
     CmdBackOne->setEnabled(true);
     CmdHome->setEnabled(true);
     DoSelectPicture();

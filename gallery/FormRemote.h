@@ -39,6 +39,8 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // The step buttons: the picture at that position, in the main window and the enlarged view.
+    void step(int position);
     // Sizes and places in twips (outer values), as the main window's screen figures give them.
     void compact();
     void expanded();
