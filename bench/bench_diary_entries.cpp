@@ -2,6 +2,7 @@
 // title and shown, the save of a new entry (title check, row and file), and the open of a 100 KB
 // entry into the editor. Runs in a temporary folder; the database and files lie on its disk.
 // Usage: bench_diary_entries [runs=15] [folder]   (prints medians in milliseconds)
+#include "BenchDiary.h"
 #include "BenchSupport.h"
 #include "Consulta.h"
 #include "DiaryDatabase.h"
@@ -90,21 +91,6 @@ void preencher(int quantas)
         f.write(rtfDe(texto));
 }
 
-// Runs f once the next modal window is up (from inside its loop).
-void noModal(std::function<void(QWidget *)> f)
-{
-    auto *t = new QTimer;
-    t->setInterval(0);
-    QObject::connect(t, &QTimer::timeout, [t, f] {
-        if (QWidget *m = QApplication::activeModalWidget()) {
-            t->stop();
-            t->deleteLater();
-            f(m);
-        }
-    });
-    t->start();
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -118,8 +104,12 @@ int main(int argc, char **argv)
 
     QTemporaryDir dir(argc > 2 ? QString(argv[2]) + "/diary-bench-XXXXXX" : QDir::tempPath() + "/diary-bench-XXXXXX");
     QDir::setCurrent(dir.path());
-    // Every question is answered No; nothing else comes up.
-    Messages::setAnswerer([](const Messages::Message &) { return Messages::No; });
+    // Every question is answered No; the last box is kept to tell why a step failed.
+    QString ultimaCaixa;
+    Messages::setAnswerer([&](const Messages::Message &m) {
+        ultimaCaixa = m.text;
+        return Messages::No;
+    });
 
     if (!Programa::CriarJanelas())
         return 1;
@@ -129,20 +119,7 @@ int main(int argc, char **argv)
     preencher(quantas);
     out << "diary of " << quantas << " entries made in " << relogio.elapsed() << " ms (" << dir.path() << ")\n";
 
-    // The log-in: the options dialog is accepted as a successful log-in leaves it.
-    noModal([](QWidget *opcoes) {
-        SenhaAberta = true;
-        LoginAtual = QStringLiteral("bench");
-        SenhaAtual = Senha;
-        FormPrincipal->MostrarTexto();
-        ContadorTitulo = 1;
-        FormPrincipal->NovoArquivo();
-        static_cast<QDialog *>(opcoes)->accept();
-    });
-    FormPrincipal->showMaximized();
-    while (!SenhaAtual || QApplication::activeModalWidget())
-        app.processEvents(QEventLoop::AllEvents, 10);
-    app.processEvents();
+    logIn(Senha);
 
     QList<double> porData, porTitulo, salvar, abrir;
     for (int i = 0; i < runs; ++i) {
@@ -169,9 +146,14 @@ int main(int argc, char **argv)
         FormSalvar->EditTitulo->setText(QStringLiteral("Nova entrada %1").arg(i));
         relogio.restart();
         FormSalvar->BSalvarClick();
-        salvar << relogio.nsecsElapsed() / 1e6;
-        if (!ArquivoGravado)
-            out << "save failed\n";
+        const double salvo = relogio.nsecsElapsed() / 1e6;
+        if (!ArquivoGravado) {
+            // A refused save is no figure of a save.
+            out << "save failed: " << ultimaCaixa << "\n";
+            Programa::DestruirJanelas();
+            return 1;
+        }
+        salvar << salvo;
 
         // The open of the 100 KB entry, shown in the editor.
         FormAbrir->PorTitulo1Click();
@@ -184,9 +166,13 @@ int main(int argc, char **argv)
         FormAbrir->BabrirClick();
         app.processEvents();
         FormPrincipal->Rdtexto->viewport()->repaint();
-        abrir << relogio.nsecsElapsed() / 1e6;
-        if (TituloAtual != QStringLiteral("Grande"))
-            out << "open failed\n";
+        const double aberto = relogio.nsecsElapsed() / 1e6;
+        if (TituloAtual != QStringLiteral("Grande")) {
+            out << "open failed: " << ultimaCaixa << "\n";
+            Programa::DestruirJanelas();
+            return 1;
+        }
+        abrir << aberto;
         FormAbrir->FormClose();
         FormPrincipal->NovoArquivo();
         app.processEvents();

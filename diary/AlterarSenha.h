@@ -1,28 +1,20 @@
 #pragma once
 // The dialog that changes a user's password.
-#include <QDialog>
+#include "SenhaBase.h"
 
-class QLabel;
-class QLineEdit;
-class QPushButton;
-
-class TFormAlterarSenha : public QDialog {
+class TFormAlterarSenha : public TFormSenhaBase {
     Q_OBJECT
 public:
     explicit TFormAlterarSenha(QWidget *parent = nullptr);
 
-    QLabel *Label1, *Label2, *Label3;
-    QLineEdit *EditLogin, *EditSenha, *EditSenhaConfirm;
-    QPushButton *BitBtn1, *BitBtn2;
+    QLabel *Label3;
+    QLineEdit *EditSenhaConfirm;
+    QPushButton *BitBtn1;
 
 public slots:
-    void FormShow();
     void LimparAlterarSenha();
     // Gives the user the new password ("Nova senha") and carries the user's entries over to it.
     void BitBtn1Click();
-
-protected:
-    void showEvent(QShowEvent *event) override;
 };
 
 extern TFormAlterarSenha *FormAlterarSenha;

@@ -62,7 +62,8 @@ void TFormAbrir::BabrirClick()
     }
     QTextEdit *editor = FormPrincipal->Rdtexto;
     QString erro;
-    if (!RichText::readFile(*editor->document(), arquivo, &erro)) {
+    RichText::Reading leitura = RichText::Reading::Whole;
+    if (!RichText::readFile(*editor->document(), arquivo, &erro, &leitura)) {
         Mensagem(QStringLiteral("Não foi possível abrir ") + titulo + QStringLiteral(".\n\n") + erro);
         return;
     }
@@ -71,6 +72,11 @@ void TFormAbrir::BabrirClick()
     ArquivoGravado = true;
     TextoAlterado = false;
     TituloAtual = titulo;
+    // The entry is unchanged, so its file stays as it is until the user saves.
+    if (leitura != RichText::Reading::Whole)
+        Mensagem(QStringLiteral("O arquivo de ") + titulo
+                 + QStringLiteral(" está danificado e não pôde ser lido por inteiro. O editor mostra todo o texto "
+                                  "que foi possível ler.\n\nO arquivo só será gravado de novo quando você salvar."));
 }
 
 // The entry is opened once, and the dialog closes, whatever started it.

@@ -1,28 +1,21 @@
 #pragma once
 // The dialog that creates a user: a login and a confirmed password.
-#include <QDialog>
+#include "SenhaBase.h"
 
-class QLabel;
-class QLineEdit;
-class QPushButton;
-
-class TFormCriarSenha : public QDialog {
+class TFormCriarSenha : public TFormSenhaBase {
     Q_OBJECT
 public:
     explicit TFormCriarSenha(QWidget *parent = nullptr);
 
-    QLabel *Label1, *Label2, *Label3;
-    QLineEdit *EditLogin, *EditSenha, *EditSenhaConfirm;
-    QPushButton *BOK, *BitBtn2;
+    QLabel *Label3;
+    QLineEdit *EditSenhaConfirm;
+    QPushButton *BOK;
 
 public slots:
-    void FormShow();
     void LimparCriarSenha();
-    // Creates the user when the password is confirmed, nothing is empty and the password is free.
+    // Creates the user when the password is confirmed, login and password are valid and the
+    // password is free.
     void BOKClick();
-
-protected:
-    void showEvent(QShowEvent *event) override;
 };
 
 extern TFormCriarSenha *FormCriarSenha;

@@ -234,7 +234,16 @@ void TFormLista::showEvent(QShowEvent *event)
 
 void TFormLista::FormShow()
 {
-    PorData1Click();
+    const bool atual = m_lidaParaMostrar && Lista->Lida() && Lista->Ordem() == DiaryDatabase::Order::ByDate
+        && m_mudancas >= 0 && m_mudancas == DiaryDatabase::changes();
+    m_lidaParaMostrar = false;
+    if (!atual) {
+        PorData1Click();
+        return;
+    }
+    PorTitulo1->setChecked(false);
+    PorData1->setChecked(true);
+    PosicionarGrade(DBGrid1, 0);
 }
 
 void TFormLista::ordenar(bool porTitulo)
@@ -242,6 +251,8 @@ void TFormLista::ordenar(bool porTitulo)
     PorTitulo1->setChecked(porTitulo);
     PorData1->setChecked(!porTitulo);
     Lista->Abrir(porTitulo ? DiaryDatabase::Order::ByTitle : DiaryDatabase::Order::ByDate);
+    m_lidaParaMostrar = !isVisible();
+    m_mudancas = DiaryDatabase::changes();
     PosicionarGrade(DBGrid1, 0);
 }
 

@@ -67,7 +67,9 @@ private:
 };
 
 // The frame of the open and delete dialogs: the "&Ordenar" menu, the panel with its label, the grid
-// over the list and the navigator; each show lists the entries by date.
+// over the list and the navigator; each show lists the entries by date. A list read by date just
+// before the show (the menu command reads it to know whether it is empty) serves the show, unless
+// something was stored or deleted in between.
 class TFormLista : public QDialog {
     Q_OBJECT
 public:
@@ -95,4 +97,8 @@ protected:
 
 private:
     void ordenar(bool porTitulo);
+
+    // The list was read while the dialog was hidden, at this count of database changes.
+    bool m_lidaParaMostrar = false;
+    qint64 m_mudancas = -1;
 };

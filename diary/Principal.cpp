@@ -1,5 +1,6 @@
 #include "Principal.h"
 
+#include "BandedReport.h"
 #include "Consulta.h"
 #include "DiaryDatabase.h"
 #include "Excluir.h"
@@ -10,6 +11,7 @@
 #include "Salvar.h"
 #include "Senha.h"
 #include "Sobre.h"
+#include "VisualizarImpressao.h"
 #include "components/AdCtrls.h"
 #include "components/Ruler.h"
 #include "global.h"
@@ -22,6 +24,8 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTextBlockFormat>
@@ -92,6 +96,11 @@ TFormPrincipal::TFormPrincipal(QWidget *parent)
         move(s->availableGeometry().center() - QPoint(280, 210));
     setWindowState(Qt::WindowMaximized);
 
+    // The components are made: the banner, then its companion, report to the statistics library
+    // before the database opens.
+    AdControlStats1->Loaded();
+    AdSoftwareStats1->Loaded();
+
     const DiaryDatabase::OpenStatus status = DiaryDatabase::open();
     ConexaoAberta = status.ok();
     if (!ConexaoAberta)
@@ -145,7 +154,6 @@ void TFormPrincipal::criarMenus()
     const std::pair<QAction *, void (TFormPrincipal::*)()> handlers[] = {
         {Novo1, &TFormPrincipal::Novo1Click},
         {Abrir1, &TFormPrincipal::Abrir1Click},
-        {Salvar1, &TFormPrincipal::Salvar1Click},
         {Excluir1, &TFormPrincipal::Excluir1Click},
         {Visualizarimpresso1, &TFormPrincipal::Visualizarimpresso1Click},
         {Imprimir1, &TFormPrincipal::Imprimir1Click},
@@ -164,6 +172,7 @@ void TFormPrincipal::criarMenus()
     };
     for (const auto &[action, handler] : handlers)
         connect(action, &QAction::triggered, this, handler);
+    connect(Salvar1, &QAction::triggered, this, &TFormPrincipal::Salvar1Click);
 }
 
 void TFormPrincipal::criarBarraDeFerramentas()
@@ -263,6 +272,7 @@ void TFormPrincipal::criarPaineis()
     AdControlStats1->AdSoftware = 73;
     AdControlStats1->AdIndex = 1;
     AdControlStats1->Link = QStringLiteral("https://dorlinda.example/");
+    AdControlStats1->SetPicture(QPixmap(QStringLiteral(":/banner.png")));
     AdControlStats1->move(0, 6);
     Panel1->installEventFilter(this);
 }
@@ -357,18 +367,23 @@ bool TFormPrincipal::FormClose()
 
 bool TFormPrincipal::PerguntarSalvar()
 {
-    FormSalvar->Falhou = false;
-    const bool podeSalvar = SenhaAtual.has_value() && !TextoBloqueado;
-    if (!ArquivoGravado && podeSalvar)
-        if (Confirmar(QStringLiteral("Deseja salvar ") + TituloNovo + QStringLiteral("?"), true) == Messages::Yes)
-            Salvar1Click();
-    if (TextoAlterado && podeSalvar)
-        if (Confirmar(QStringLiteral("Deseja salvar as alterações em ") + TituloAtual.value_or(QString())
-                          + QStringLiteral("?"),
-                      true)
-            == Messages::Yes)
-            Salvar1Click();
-    return !FormSalvar->Falhou;
+    if (!SenhaAtual || TextoBloqueado)
+        return true;
+    // Yes goes on only once the entry is stored; No goes on without saving; Cancel stops.
+    const auto perguntar = [this](const QString &pergunta) {
+        switch (Confirmar(pergunta, true)) {
+        case Messages::Yes: return Salvar1Click();
+        case Messages::No: return true;
+        default: return false;
+        }
+    };
+    if (!ArquivoGravado && !perguntar(QStringLiteral("Deseja salvar ") + TituloNovo + QStringLiteral("?")))
+        return false;
+    if (TextoAlterado
+        && !perguntar(QStringLiteral("Deseja salvar as alterações em ") + TituloAtual.value_or(QString())
+                      + QStringLiteral("?")))
+        return false;
+    return true;
 }
 
 void TFormPrincipal::NovoArquivo()
@@ -435,12 +450,13 @@ void TFormPrincipal::Abrir1Click()
         FormAbrir->exec();
 }
 
-void TFormPrincipal::Salvar1Click()
+bool TFormPrincipal::Salvar1Click()
 {
     if (!ArquivoGravado)
         FormSalvar->exec();
     if (ArquivoGravado && TextoAlterado)
         FormSalvar->BSalvarClick();
+    return ArquivoGravado && !TextoAlterado;
 }
 
 void TFormPrincipal::Excluir1Click()
@@ -454,12 +470,63 @@ void TFormPrincipal::Excluir1Click()
         FormExcluir->exec();
 }
 
+bool TFormPrincipal::PrepararRelatorio()
+{
+    QString titulo, data, hora;
+    if (ArquivoGravado) {
+        // The stored entry's row, never another user's of the same title; without one the title
+        // goes out with an empty date and time.
+        titulo = TituloAtual.value_or(QString());
+        QString erro;
+        const std::optional<DiaryDatabase::Entry> linha
+            = DiaryDatabase::findEntry(SenhaAtual.value_or(QString()), titulo, &erro);
+        if (!erro.isEmpty()) {
+            Mensagem(QStringLiteral("Não foi possível ler a data de ") + titulo + QStringLiteral(".\n\n") + erro);
+            return false;
+        }
+        if (linha) {
+            titulo = linha->titulo;
+            data = DiaryDatabase::shownDate(linha->data);
+            hora = linha->hora;
+        }
+    } else {
+        const QDateTime agora = QDateTime::currentDateTime();
+        titulo = TituloNovo;
+        data = DiaryDatabase::shownDate(agora.date());
+        hora = DiaryDatabase::timeText(agora.time());
+    }
+    FormVisualizar->QrTitulo->text = titulo;
+    FormVisualizar->QRData->text = data;
+    FormVisualizar->QRHora->text = hora;
+    return true;
+}
+
+// Nothing is printed while nobody is logged in: the hidden editor still holds the last user's text.
 void TFormPrincipal::Visualizarimpresso1Click()
 {
+    if (TextoBloqueado || !PrepararRelatorio())
+        return;
+    FormVisualizar->QuickRepVisualizar->preview(FormVisualizar->Impressora(), this);
 }
 
 void TFormPrincipal::Imprimir1Click()
 {
+    if (TextoBloqueado || !PrepararRelatorio())
+        return;
+    BandedReport *relatorio = FormVisualizar->QuickRepVisualizar;
+    QPrinter &impressora = FormVisualizar->Impressora();
+    const ReportPlan plano = relatorio->plan(QDate::currentDate());
+    // The system's printers, or a PDF file where none is installed.
+    QPrintDialog PrintDialogPrincipal(&impressora, this);
+    PrintDialogPrincipal.setObjectName("PrintDialogPrincipal");
+    PrintDialogPrincipal.setMinMax(1, int(plano.pages.size()));
+    if (PrintDialogPrincipal.exec() != QDialog::Accepted)
+        return;
+    QString erro;
+    if (!relatorio->print(plano, impressora, &erro))
+        Mensagem(QStringLiteral("Não foi possível imprimir %1 (%2).")
+                     .arg(FormVisualizar->QrTitulo->text,
+                          erro.isEmpty() ? QStringLiteral("impressora ") + impressora.printerName() : erro));
 }
 
 void TFormPrincipal::Sair1Click()

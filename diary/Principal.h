@@ -1,7 +1,7 @@
 #pragma once
 // The diary's main window: menus, tool bar, the editor Rdtexto with its ruler and status bar, the
 // banner at the foot; the save prompt, new entries, locking and unlocking of the editor at log-out
-// and log-in, formatting, clipboard, help and the about box.
+// and log-in, formatting, clipboard, printing, help and the about box.
 #include "Messages.h"
 
 #include <QFont>
@@ -58,23 +58,28 @@ public:
     QFont FontDialog2;
 
 public slots:
-    // The save prompt. False when the user asked for the save and it failed: the operation that
-    // asked stops, so that the text, which was not stored, stays in the editor.
+    // The save prompt. False when the operation that asked must stop and leave the editor as it is:
+    // the user answered Cancel (or closed the box), or answered Yes and the entry was not stored
+    // (the save dialog was cancelled, or the save failed).
     bool PerguntarSalvar();
     void NovoArquivo();
     void MostrarTexto();
     void EncerrarSessao();
+    // Fills the report's title, date and time for the entry in the editor. False when the entry's
+    // row could not be read (the user has been told): nothing is printed.
+    bool PrepararRelatorio();
 
     void FormShow();
     void FormActivate();
     void FormResize();
-    // False when the close must not go on (a save asked for at the prompt failed).
+    // False when the close must not go on (the save prompt stopped it).
     bool FormClose();
     void RdtextoChange();
 
     void Novo1Click();
     void Abrir1Click();
-    void Salvar1Click();
+    // True when the entry in the editor is stored and unchanged afterwards.
+    bool Salvar1Click();
     void Excluir1Click();
     void Visualizarimpresso1Click();
     void Imprimir1Click();

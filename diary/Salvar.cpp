@@ -1,6 +1,7 @@
 #include "Salvar.h"
 
 #include "DiaryDatabase.h"
+#include "DiaryEntryFiles.h"
 #include "Principal.h"
 #include "global.h"
 
@@ -76,7 +77,7 @@ void TFormSalvar::BSalvarClick()
     QString titulo;
     if (novo) {
         titulo = EditTitulo->text();
-        if (!DiaryDatabase::isUsableTitle(titulo)) {
+        if (!DiaryEntryFiles::isUsableTitle(titulo)) {
             recusar(QStringLiteral("Título inválido, tente outro!"));
             return;
         }
@@ -90,7 +91,6 @@ void TFormSalvar::BSalvarClick()
         recusar(QStringLiteral("Título existente, tente outro!"));
         return;
     }
-    Falhou = !salvo.ok;
     if (!salvo.ok) {
         // Nothing was stored: the entry stays as it was in the editor, unsaved.
         Mensagem(QStringLiteral("Não foi possível salvar ") + titulo + QStringLiteral(".\n\n") + salvo.error

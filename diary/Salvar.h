@@ -15,8 +15,6 @@ public:
     QLabel *Label1;
     QLineEdit *EditTitulo;
     QPushButton *BSalvar, *BitBtn1;
-    // The last save failed (the user was told): nothing was stored.
-    bool Falhou = false;
 
 public slots:
     // Proposes the title of the new entry.

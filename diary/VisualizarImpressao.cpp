@@ -1,6 +1,30 @@
 #include "VisualizarImpressao.h"
 
+#include "BandedReport.h"
+#include "Principal.h"
+
+#include <QGuiApplication>
+#include <QPrinter>
+#include <QScreen>
+#include <QTextEdit>
+
 TFormVisualizar *FormVisualizar = nullptr;
+
+namespace {
+
+QFont fonte(const QString &familia, double pontos, QFont::StyleHint tipo, bool negrito = false)
+{
+    QFont f(familia);
+    f.setStyleHint(tipo);
+    f.setPointSizeF(pontos);
+    f.setBold(negrito);
+    return f;
+}
+
+// The colour of active window captions.
+const QColor LegendaAtiva(0x99, 0xB4, 0xD1);
+
+} // namespace
 
 TFormVisualizar::TFormVisualizar(QWidget *parent)
     : QDialog(parent)
@@ -8,4 +32,57 @@ TFormVisualizar::TFormVisualizar(QWidget *parent)
     setObjectName("FormVisualizar");
     setWindowTitle(QStringLiteral("Dorlinda [ Visualizar impressão ]"));
     resize(600, 420);
+    if (QScreen *s = QGuiApplication::primaryScreen())
+        move(s->availableGeometry().center() - rect().center());
+
+    QuickRepVisualizar = new BandedReport(this);
+    QuickRepVisualizar->setObjectName("QuickRepVisualizar");
+    QuickRepVisualizar->title = windowTitle();
+    // Arial 17 pixels high on the screen it was designed on (96 per inch).
+    QuickRepVisualizar->font = fonte(QStringLiteral("Arial"), 17 * 72.0 / 96, QFont::SansSerif);
+    const QFont arial10 = fonte(QStringLiteral("Arial"), 10, QFont::SansSerif);
+
+    PageHeaderBand1 = QuickRepVisualizar->addBand({QStringLiteral("PageHeaderBand1"), ReportBand::PageHeader, 8.47});
+    QRLabel2 = PageHeaderBand1->add({QStringLiteral("QRLabel2"), ReportElement::Label,
+                                     QStringLiteral("Data de impressão:"), nullptr, 130.70, 0});
+    QRLabel2->font = arial10;
+    QRSysData1 = PageHeaderBand1->add({QStringLiteral("QRSysData1"), ReportElement::PrintDate});
+    QRSysData1->alignment = Qt::AlignRight;
+    QRSysData1->font = arial10;
+
+    TitleBand1 = QuickRepVisualizar->addBand({QStringLiteral("TitleBand1"), ReportBand::Title, 11.38});
+    TitleBand1->bottomLine = LegendaAtiva;
+    TitleBand1->alignToBottom = true;
+    QRLabel1 = TitleBand1->add({QStringLiteral("QRLabel1"), ReportElement::Label, QStringLiteral("D o r l i n d a"),
+                                nullptr, 0, 2.65});
+    QRLabel1->alignment = Qt::AlignHCenter;
+    QRLabel1->font = fonte(QStringLiteral("Garamond"), 14, QFont::Serif, true);
+
+    DetailBand1 = QuickRepVisualizar->addBand({QStringLiteral("DetailBand1"), ReportBand::Detail, 38.10});
+    DetailBand1->font = fonte(QStringLiteral("Times New Roman"), 12, QFont::Serif);
+    QrTitulo = DetailBand1->add({QStringLiteral("QrTitulo"), ReportElement::Label, QStringLiteral("Título"), nullptr,
+                                 8.47, 6.35});
+    QRData = DetailBand1->add({QStringLiteral("QRData"), ReportElement::Label, QStringLiteral("Data"), nullptr,
+                               8.47, 14.82});
+    QRHora = DetailBand1->add({QStringLiteral("QRHora"), ReportElement::Label, QStringLiteral("Hora"), nullptr,
+                               40.22, 14.82});
+    // Bound to the main window's editor: it prints that editor's content with its formatting.
+    Qrtexto = DetailBand1->add({QStringLiteral("Qrtexto"), ReportElement::RichText, {},
+                                FormPrincipal ? FormPrincipal->Rdtexto->document() : nullptr, 8.47, 23.28, 182.03,
+                                8.47});
+
+    PageFooterBand1 = QuickRepVisualizar->addBand({QStringLiteral("PageFooterBand1"), ReportBand::PageFooter, 9.26});
+    QRSysData2 = PageFooterBand1->add({QStringLiteral("QRSysData2"), ReportElement::PageNumber, {}, nullptr, 0, 2.12});
+    QRSysData2->alignment = Qt::AlignHCenter;
+    QRSysData2->font = arial10;
+}
+
+TFormVisualizar::~TFormVisualizar() = default;
+
+QPrinter &TFormVisualizar::Impressora()
+{
+    if (!m_impressora)
+        m_impressora = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QuickRepVisualizar->setUp(*m_impressora);
+    return *m_impressora;
 }

@@ -1,11 +1,36 @@
 #pragma once
-// The report window: never shown itself, it holds the printed report of the entry in the editor.
+// The report window: never shown itself, it holds the printed report of the entry in the editor,
+// QuickRepVisualizar (A4 portrait, 10 mm margins): the date of printing at the head of each page,
+// "D o r l i n d a" at the foot of the first, the entry's title, date and time with the editor's
+// formatted text below them, and the page number at the foot of each page.
 #include <QDialog>
+
+#include <memory>
+
+class BandedReport;
+class QPrinter;
+struct ReportBand;
+struct ReportElement;
 
 class TFormVisualizar : public QDialog {
     Q_OBJECT
 public:
     explicit TFormVisualizar(QWidget *parent = nullptr);
+    ~TFormVisualizar() override;
+
+    BandedReport *QuickRepVisualizar;
+    ReportBand *PageHeaderBand1, *TitleBand1, *DetailBand1, *PageFooterBand1;
+    ReportElement *QRLabel2, *QRSysData1; // "Data de impressão:" and the date of printing
+    ReportElement *QRLabel1;              // "D o r l i n d a"
+    ReportElement *QrTitulo, *QRData, *QRHora, *Qrtexto;
+    ReportElement *QRSysData2;            // the page number
+
+    // The printer the report is previewed and printed on, set up for the report; kept for the
+    // run, so that the printer and file chosen last are offered again.
+    QPrinter &Impressora();
+
+private:
+    std::unique_ptr<QPrinter> m_impressora;
 };
 
 extern TFormVisualizar *FormVisualizar;

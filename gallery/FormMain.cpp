@@ -37,11 +37,6 @@ constexpr int kCheckThumbWidthTwips = 1455;
 constexpr int kCheckThumbHeightTwips = 255;
 
 
-QString defaultCaption(int slot)
-{
-    return QStringLiteral("Retrieve Location &%1").arg(slot);
-}
-
 // A text read as a whole number the way the check box's value takes it: blanks around allowed,
 // decimals rounded half to even; false when it is no number.
 bool toWholeNumber(const QString &text, int &out)
@@ -126,6 +121,7 @@ FormMain::FormMain()
     // The link area lies over the viewing area, so it is made after it.
     ImageWeb = image("ImageWeb", 162, 390, 318, 40, QStringLiteral(" Web Link "));
     ImageWeb->setCursor(Qt::PointingHandCursor);
+    linkAreaFollowsEnabled();
 
     // The true-size box: never visible, its size is the pixel size of the current picture.
     PictureScale = new PictureBox(this);
@@ -206,13 +202,20 @@ void FormMain::readSettings()
     ListIntervalValue = get(QStringLiteral("ListIntervalValue"), QStringLiteral("5"));
     Dir1Value = get(QStringLiteral("Dir1Value"), kRootFolder);
     for (int slot = 1; slot <= 6; ++slot) {
-        saveCaption(slot) = get(QStringLiteral("Save%1Caption").arg(slot), defaultCaption(slot));
+        saveCaption(slot) = get(QStringLiteral("Save%1Caption").arg(slot), FormSave::defaultCaption(slot));
         saveDir(slot) = get(QStringLiteral("Save%1Dir").arg(slot), kRootFolder);
     }
     TextNoteFontName = get(QStringLiteral("TextNoteFontName"), QStringLiteral("Arial"));
     TextNoteFontSize = get(QStringLiteral("TextNoteFontSize"), QStringLiteral("12"));
     TextNoteFontItalic = get(QStringLiteral("TextNoteFontItalic"), QStringLiteral("False"));
     TextNoteFontBold = get(QStringLiteral("TextNoteFontBold"), QStringLiteral("True"));
+    // A size that is no number and flags other than "True" or "False" give way to the defaults.
+    if (!NoteFont::isSize(TextNoteFontSize))
+        TextNoteFontSize = QStringLiteral("12");
+    if (!NoteFont::isFlag(TextNoteFontItalic))
+        TextNoteFontItalic = QStringLiteral("False");
+    if (!NoteFont::isFlag(TextNoteFontBold))
+        TextNoteFontBold = QStringLiteral("True");
 }
 
 void FormMain::writeSettings()

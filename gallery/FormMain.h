@@ -7,7 +7,9 @@
 
 #include <QPushButton>
 #include <QTimer>
+#include <array>
 #include <memory>
+#include <utility>
 
 class SingleInstance;
 
@@ -97,6 +99,13 @@ public:
     QString &saveDir(int slot);
     QString &saveCaption(int slot);
 
+    // FormNote.cpp
+    // The twelve controls of the button row that the note view parks, with their home Lefts
+    // (pixels), in the order they are parked and put back.
+    std::array<std::pair<QWidget *, int>, 12> noteRow() const;
+    // Puts them back at their home Lefts.
+    void noteRowHome();
+
     void Form_Load() override;
     void Form_Unload(int &cancel) override;
 
@@ -138,6 +147,12 @@ public slots:
     void DoHelp();
     void CmdHelp_Click();
     void ImageWeb_Click();
+    // Help page 1 ("intro.fig"), 2 ("controls.fig") or 3 ("limitations.fig") in the viewing area at
+    // its own size, at Left 7, Top 3; the link area and the area's enabled state are left as they are.
+    void ShowHelpPage(int page);
+    // Ends help mode: the controls that work on pictures come back, the thumbnail places stretch
+    // again (hidden when the thumbnails are off) and DoFilePrep shows the current folder.
+    void LeaveHelp();
 
     // FormMainMouse.cpp
     void Form_Click();
@@ -191,7 +206,7 @@ private:
     int remoteHeightTwips();
     // Brings a visible folder browser to the front at the main window's Top + 300, Left + 400 twips.
     void browserBesideMain();
-    // A click on a thumbnail place: its first steps (help mode too), then outside help mode its picture.
+    // A click on a thumbnail place: its first steps, then its help button in help mode, else its picture.
     void thumbClick(int place);
     void thumbClickWindows(int place);
     // A click on a thumbnail place outside help mode.
@@ -214,6 +229,10 @@ private:
     // FormMainKeys.cpp
 
     // FormMainHelp.cpp
+    // While disabled the link area lets clicks through to the viewing area under it.
+    void linkAreaFollowsEnabled();
+    // The help branch of a click on thumbnail place 1 to 4 (the help buttons).
+    void helpButtonClick(int place);
 
     // FormMainMouse.cpp
 

@@ -306,7 +306,9 @@ void FormMain::showThumb(int place)
 void FormMain::thumbClick(int place)
 {
     thumbClickWindows(place);
-    if (!HelpActive)
+    if (HelpActive)
+        helpButtonClick(place);
+    else
         showThumb(place);
 }
 

@@ -1,11 +1,11 @@
 #include "DiaryDatabase.h"
 
+#include "DiaryEntryFiles.h"
 #include "RichText.h"
 #include "SqliteText.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QScopeGuard>
 #include <QSqlError>
 #include <QSqlRecord>
@@ -206,6 +206,12 @@ QSqlQuery listEntries(const QString &senha, Order order)
     return q;
 }
 
+qint64 changes()
+{
+    QSqlQuery q(connection());
+    return q.exec(QStringLiteral("SELECT total_changes()")) && q.next() ? q.value(0).toLongLong() : -1;
+}
+
 QString storedDate(const QDate &date)
 {
     return date.toString(u"yyyy-MM-dd");
@@ -219,7 +225,12 @@ QDate dateFromStored(const QString &stored)
 QString shownDate(const QString &stored)
 {
     const QDate d = dateFromStored(stored);
-    return d.isValid() ? d.toString(u"dd/MM/yyyy") : stored;
+    return d.isValid() ? shownDate(d) : stored;
+}
+
+QString shownDate(const QDate &date)
+{
+    return date.toString(u"dd/MM/yyyy");
 }
 
 QString timeText(const QTime &time)
@@ -230,7 +241,7 @@ QString timeText(const QTime &time)
 QString Entry::fileName() const
 {
     const QString name = arquivo.isEmpty() ? titulo : arquivo;
-    return isUsableTitle(name) ? name : QString();
+    return DiaryEntryFiles::isFileName(name) ? name : QString();
 }
 
 QString entryFileName(const QSqlRecord &row)
@@ -240,22 +251,6 @@ QString entryFileName(const QSqlRecord &row)
     if (row.indexOf(FileColumn) >= 0)
         e.arquivo = row.value(FileColumn).toString();
     return e.fileName();
-}
-
-bool isUsableTitle(const QString &titulo)
-{
-    // Half a character (the title box keeps fifty units and may cut a pair in two) has no file name.
-    if (titulo.trimmed().isEmpty() || titulo == u"." || titulo == u".." || !titulo.isValidUtf16())
-        return false;
-    for (const QChar c : titulo)
-        if (c == u'/' || c == u'\\' || c.category() == QChar::Other_Control)
-            return false;
-    const QString reserved[] = {FileName, FileName + "-journal", FileName + "-wal", FileName + "-shm",
-                                QStringLiteral("Dorlinda")};
-    for (const QString &r : reserved)
-        if (SqliteText::equalFolded(titulo, r))
-            return false;
-    return true;
 }
 
 bool readEntries(const QString &senha, Order order, QList<Entry> &entries, QString *error)
@@ -295,8 +290,8 @@ std::optional<Entry> find(const QSqlDatabase &db, const QString &senha, const QS
 }
 
 // Whether a row other than `except` names this file (letter case ignored, for file systems that
-// ignore it). nullopt on a database error.
-std::optional<bool> fileNamedByRow(const QSqlDatabase &db, const QString &name, qint64 except)
+// ignore it). nullopt, with the database's reason, on a database error.
+std::optional<bool> fileNamedByRow(const QSqlDatabase &db, const QString &name, qint64 except, QString *error)
 {
     QSqlQuery q(db);
     q.setForwardOnly(true);
@@ -306,24 +301,28 @@ std::optional<bool> fileNamedByRow(const QSqlDatabase &db, const QString &name, 
                   : QStringLiteral("SELECT 1 FROM Diario WHERE Codigo <> :c AND ufold(Titulo) = ufold(:n) LIMIT 1"));
     q.bindValue(":c", except);
     q.bindValue(":n", name);
-    if (!q.exec())
+    if (!q.exec()) {
+        *error = errorText(q.lastError());
         return std::nullopt;
+    }
     return q.next();
 }
 
 // The title when no row and nothing on disk holds that name, else the first free "title (n)".
-std::optional<QString> freeFileName(const QSqlDatabase &db, const QString &titulo, qint64 except)
+// nullopt, with the reason, when the database failed or no name is free.
+std::optional<QString> freeFileName(const QSqlDatabase &db, const QString &titulo, qint64 except, QString *error)
 {
     for (int n = 1; n < 100000; ++n) {
-        const QString name = n == 1 ? titulo : QStringLiteral("%1 (%2)").arg(titulo).arg(n);
-        if (QFileInfo::exists(name) || QFileInfo(name).isSymLink())
+        const QString name = DiaryEntryFiles::candidate(titulo, n);
+        if (DiaryEntryFiles::occupied(name))
             continue;
-        const std::optional<bool> taken = fileNamedByRow(db, name, except);
+        const std::optional<bool> taken = fileNamedByRow(db, name, except, error);
         if (!taken)
             return std::nullopt;
         if (!*taken)
             return name;
     }
+    *error = QStringLiteral("não há nome livre para o arquivo");
     return std::nullopt;
 }
 
@@ -335,16 +334,6 @@ bool begin(QSqlDatabase &db, QString *error)
     if (q.exec(QStringLiteral("BEGIN IMMEDIATE")))
         return true;
     *error = errorText(q.lastError());
-    return false;
-}
-
-bool writeBytes(const QString &name, const QByteArray &bytes, QString *error)
-{
-    QSaveFile file(name);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    if (error)
-        *error = file.errorString();
     return false;
 }
 
@@ -399,21 +388,18 @@ SaveResult saveEntry(const QString &senha, const QString &titulo, bool stored, c
     }
     QSqlQuery q(db);
     Entry &e = result.entry;
-    bool newFile = true;
     if (row) {
         // The stored entry keeps its row and its file, unless that file is also another row's (a
         // database from before Arquivo): then it moves to a name of its own.
         e = *row;
-        const std::optional<bool> shared = fileNamedByRow(db, e.fileName(), e.codigo);
+        const std::optional<bool> shared = fileNamedByRow(db, e.fileName(), e.codigo, &error);
         if (!shared)
-            return failed(errorText(db.lastError()));
+            return failed(error);
         if (*shared && fileColumn) {
-            const std::optional<QString> name = freeFileName(db, e.titulo, e.codigo);
+            const std::optional<QString> name = freeFileName(db, e.titulo, e.codigo, &error);
             if (!name)
-                return failed(QStringLiteral("não há nome livre para o arquivo"));
+                return failed(error);
             e.arquivo = *name == e.titulo ? QString() : *name;
-        } else {
-            newFile = !QFileInfo::exists(e.fileName());
         }
         e.data = storedDate(when.date());
         e.hora = timeText(when.time());
@@ -433,12 +419,11 @@ SaveResult saveEntry(const QString &senha, const QString &titulo, bool stored, c
         e.data = storedDate(when.date());
         e.hora = timeText(when.time());
         if (fileColumn) {
-            const std::optional<QString> name = freeFileName(db, titulo, -1);
+            const std::optional<QString> name = freeFileName(db, titulo, -1, &error);
             if (!name)
-                return failed(QStringLiteral("não há nome livre para o arquivo"));
+                return failed(error);
             e.arquivo = *name == titulo ? QString() : *name;
         }
-        newFile = !QFileInfo::exists(e.fileName());
         q.prepare(QStringLiteral("INSERT INTO Diario (Titulo, Senha, Data, Hora%1) VALUES (?, ?, ?, ?%2)")
                       .arg(fileColumn ? ", Arquivo" : "", fileColumn ? ", ?" : ""));
         q.addBindValue(e.titulo);
@@ -452,25 +437,17 @@ SaveResult saveEntry(const QString &senha, const QString &titulo, bool stored, c
         e.codigo = q.lastInsertId().toLongLong();
     }
 
-    // The file is replaced only once its new content is whole; its old content is kept to put
-    // back should the database refuse the change.
+    // The file is replaced only once its new content is whole; its old content is put back should
+    // the database refuse the change.
     const QString name = e.fileName();
     if (name.isEmpty())
         return failed(QStringLiteral("o título não pode dar nome a um arquivo"));
-    QByteArray before;
-    if (!newFile) {
-        QFile old(name);
-        if (old.open(QIODevice::ReadOnly))
-            before = old.readAll();
-    }
-    if (!writeBytes(name, RichText::write(document), &error))
+    DiaryEntryFiles::Replacement file;
+    if (!file.write(name, RichText::write(document), &error))
         return failed(error);
     if (!db.commit()) {
         error = errorText(db.lastError());
-        if (newFile)
-            QFile::remove(name);
-        else
-            writeBytes(name, before, nullptr);
+        file.undo();
         return failed(error);
     }
     committed = true;
@@ -514,32 +491,23 @@ bool deleteEntry(qint64 codigo, QString *error)
     q.addBindValue(codigo);
     if (!q.exec())
         return failed(errorText(q.lastError()));
-    const std::optional<bool> shared = fileNamedByRow(db, name, codigo);
+    const std::optional<bool> shared = fileNamedByRow(db, name, codigo, &why);
     if (!shared)
-        return failed(errorText(db.lastError()));
+        return failed(why);
 
-    // The file is moved aside until the row is gone for good, so that a refused deletion keeps both.
-    QString aside;
-    const QFileInfo info(name);
-    if (!name.isEmpty() && !*shared && (info.exists() || info.isSymLink())) {
-        QFile file(name);
-        for (int n = 0; n < 100 && aside.isEmpty(); ++n) {
-            const QString candidate = QStringLiteral(".%1.%2.excluido").arg(codigo).arg(n);
-            if (!QFileInfo::exists(candidate) && file.rename(candidate))
-                aside = candidate;
-        }
-        if (aside.isEmpty())
-            return failed(file.errorString());
-    }
+    // The file goes aside until the row is gone for good, so that a refused deletion keeps both.
+    DiaryEntryFiles::Deletion files;
+    if (!*shared && !files.setAside(name, &why))
+        return failed(why);
     if (!db.commit()) {
         why = errorText(db.lastError());
-        if (!aside.isEmpty())
-            QFile::rename(aside, name);
+        files.putBack();
         return failed(why);
     }
     committed = true;
-    if (!aside.isEmpty())
-        QFile::remove(aside);
+    const QStringList left = files.commit();
+    if (!left.isEmpty() && error)
+        *error = QStringLiteral("o arquivo não pôde ser apagado");
     return true;
 }
 

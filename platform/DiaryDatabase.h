@@ -56,16 +56,22 @@ QString failureMessage(const OpenStatus &status, const QString &path = FileName)
 enum class Order { ByTitle, ByDate };
 QSqlQuery listEntries(const QString &senha, Order order);
 
+// How many rows this connection has inserted, changed or deleted since it was opened: a list read
+// earlier still holds while this stays the same (other running copies aside). -1 on failure.
+qint64 changes();
+
 // Dates are stored so that they sort; they are shown as the diary shows them.
 QString storedDate(const QDate &date);          // "yyyy-MM-dd"
 QDate dateFromStored(const QString &stored);
 QString shownDate(const QString &stored);       // "dd/MM/yyyy"; as stored when not a date
+QString shownDate(const QDate &date);           // "dd/MM/yyyy"
 QString timeText(const QTime &time);            // "HH:mm"
 
 // ---- Entries -------------------------------------------------------------------------------
 // Titles are unique among one owner's entries (letter case ignored), not among all entries: every
 // lookup of a row is scoped to its owner, and two owners' equal titles get two files. An entry's
-// file is named by its title when that name is free, otherwise by a distinct name kept in Arquivo.
+// file is named by its title when that name is free, otherwise by a distinct name kept in Arquivo
+// (the names and the files themselves: DiaryEntryFiles).
 
 inline const QString FileColumn = QStringLiteral("Arquivo");
 
@@ -81,14 +87,9 @@ struct Entry {
 
 // The file name of an entry row: its title, or the name in Arquivo when the row has one. The row
 // may come from any query on Diario that holds Titulo (Arquivo is optional). Empty when that name
-// is not a file of the current folder that an entry may own (a title such as "../x" or
-// "diario.mdb" in a database made elsewhere): such a row has no file to read or delete.
+// may not be an entry file's (DiaryEntryFiles::isFileName: a title such as "../x" or "diario.mdb"
+// in a database made elsewhere): such a row has no file to read or delete.
 QString entryFileName(const QSqlRecord &row);
-
-// Whether a title may name an entry and its file: not blank; whole characters only; no "/", "\" or
-// control characters; not "." or ".."; not, letter case ignored, the database file, its journal
-// files or the help folder "Dorlinda".
-bool isUsableTitle(const QString &titulo);
 
 // The owner's entries in the order asked (as listEntries), read whole. False on a database error.
 bool readEntries(const QString &senha, Order order, QList<Entry> &entries, QString *error = nullptr);

@@ -1,9 +1,8 @@
 #include "DiaryUsers.h"
 
 #include "DiaryDatabase.h"
+#include "DiaryEntryFiles.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -25,6 +24,13 @@ bool fail(const QSqlError &e, QString *error)
     return false;
 }
 
+bool fail(const QString &why, QString *error)
+{
+    if (error)
+        *error = why;
+    return false;
+}
+
 // Runs a prepared statement; on failure sets the error text.
 bool run(QSqlQuery &q, QString *error)
 {
@@ -36,22 +42,38 @@ bool prepare(QSqlQuery &q, const QString &statement, QString *error)
     return q.prepare(statement) || fail(q.lastError(), error);
 }
 
-// Ends a transaction that went wrong: nothing of it stays.
-bool rollBack(QSqlDatabase &db, const QSqlError &why, QString *error)
-{
-    db.rollback();
-    return fail(why, error);
-}
+// A write transaction from the start, so that another running copy cannot change the users between
+// the checks and the writes. Whatever does not reach commit() is rolled back.
+class Transaction {
+public:
+    explicit Transaction(QSqlDatabase db)
+        : m_db(std::move(db))
+    {
+    }
+    ~Transaction()
+    {
+        if (m_open)
+            m_db.rollback();
+    }
+    bool begin(QString *error)
+    {
+        QSqlQuery q(m_db);
+        m_open = q.exec(QStringLiteral("BEGIN IMMEDIATE"));
+        return m_open || fail(q.lastError(), error);
+    }
+    bool commit(QString *error)
+    {
+        if (m_db.commit()) {
+            m_open = false;
+            return true;
+        }
+        return fail(m_db.lastError(), error);
+    }
 
-// Only a plain file of the current folder, and never the database itself, is an entry file that
-// may be deleted.
-bool deletable(const QString &name)
-{
-    const QString &db = DiaryDatabase::FileName;
-    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
-        && QFileInfo(name).fileName() == name && name != db && !name.startsWith(db + QLatin1Char('-'))
-        && QFileInfo(name).isFile();
-}
+private:
+    QSqlDatabase m_db;
+    bool m_open = false;
+};
 
 const char *const OfTheUser = " WHERE ufold(Senha) = ufold(:senha)";
 const char *const OfTheOthers = " WHERE Senha IS NULL OR ufold(Senha) <> ufold(:senha)";
@@ -69,6 +91,35 @@ bool fileNames(QSqlDatabase &db, const char *condition, const QString &senha, QS
     while (q.next())
         names.insert(DiaryDatabase::entryFileName(q.record()));
     return true;
+}
+
+// Whether the user's row still holds the password and the login it was found with: another running
+// copy may have changed or deleted it since.
+bool stillAsFound(QSqlDatabase &db, const User &user, QString *error)
+{
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!prepare(q, QStringLiteral("SELECT 1 FROM Senha WHERE rowid = :id AND Senha = :senha AND Login = :login"),
+                 error))
+        return false;
+    q.bindValue(QStringLiteral(":id"), user.id);
+    q.bindValue(QStringLiteral(":senha"), user.senha);
+    q.bindValue(QStringLiteral(":login"), user.login);
+    if (!run(q, error))
+        return false;
+    return q.next() || fail(QStringLiteral("o usuário foi alterado ou excluído por outra cópia do programa"), error);
+}
+
+// Runs a statement with its named values bound.
+bool exec(QSqlDatabase &db, const QString &statement, const QList<std::pair<QString, QVariant>> &values,
+          QString *error)
+{
+    QSqlQuery q(db);
+    if (!prepare(q, statement, error))
+        return false;
+    for (const auto &[name, value] : values)
+        q.bindValue(name, value);
+    return run(q, error);
 }
 
 } // namespace
@@ -111,99 +162,52 @@ bool create(const QString &login, const QString &senha, bool &held, QString *err
 {
     held = false;
     QSqlDatabase db = DiaryDatabase::connection();
-    QSqlQuery q(db);
-    // A write transaction from the start: another copy cannot add the password between check and insert.
-    if (!q.exec(QStringLiteral("BEGIN IMMEDIATE")))
-        return fail(q.lastError(), error);
-    if (!heldByAnother(senha, -1, held, error)) {
-        db.rollback();
+    Transaction t(db);
+    if (!t.begin(error) || !heldByAnother(senha, -1, held, error) || held)
         return false;
-    }
-    if (held) {
-        db.rollback();
-        return false;
-    }
-    if (!q.prepare(QStringLiteral("INSERT INTO Senha (Senha, Login) VALUES (:senha, :login)")))
-        return rollBack(db, q.lastError(), error);
-    q.bindValue(QStringLiteral(":senha"), senha);
-    q.bindValue(QStringLiteral(":login"), login);
-    if (!q.exec())
-        return rollBack(db, q.lastError(), error);
-    q.finish();
-    if (!db.commit())
-        return rollBack(db, db.lastError(), error);
-    return true;
+    return exec(db, QStringLiteral("INSERT INTO Senha (Senha, Login) VALUES (:senha, :login)"),
+                {{QStringLiteral(":senha"), senha}, {QStringLiteral(":login"), login}}, error)
+        && t.commit(error);
 }
 
-bool changePassword(const User &user, const QString &novaSenha, QString *error)
+bool changePassword(const User &user, const QString &novaSenha, bool &held, QString *error)
 {
+    held = false;
     QSqlDatabase db = DiaryDatabase::connection();
-    if (!db.transaction())
-        return fail(db.lastError(), error);
-
-    QSqlQuery q(db);
-    if (!q.prepare(QStringLiteral("UPDATE Senha SET Senha = :nova WHERE rowid = :id")))
-        return rollBack(db, q.lastError(), error);
-    q.bindValue(QStringLiteral(":nova"), novaSenha);
-    q.bindValue(QStringLiteral(":id"), user.id);
-    if (!q.exec())
-        return rollBack(db, q.lastError(), error);
-    if (q.numRowsAffected() != 1)
-        return rollBack(db, QSqlError(QStringLiteral("o usuário não existe mais")), error);
-
-    if (!q.prepare(QStringLiteral("UPDATE Diario SET Senha = :nova") + QLatin1String(OfTheUser)))
-        return rollBack(db, q.lastError(), error);
-    q.bindValue(QStringLiteral(":nova"), novaSenha);
-    q.bindValue(QStringLiteral(":senha"), user.senha);
-    if (!q.exec())
-        return rollBack(db, q.lastError(), error);
-    q.finish();
-
-    if (!db.commit())
-        return rollBack(db, db.lastError(), error);
-    return true;
+    Transaction t(db);
+    if (!t.begin(error) || !stillAsFound(db, user, error) || !heldByAnother(novaSenha, user.id, held, error) || held)
+        return false;
+    return exec(db, QStringLiteral("UPDATE Senha SET Senha = :nova WHERE rowid = :id"),
+                {{QStringLiteral(":nova"), novaSenha}, {QStringLiteral(":id"), user.id}}, error)
+        && exec(db, QStringLiteral("UPDATE Diario SET Senha = :nova") + QLatin1String(OfTheUser),
+                {{QStringLiteral(":nova"), novaSenha}, {QStringLiteral(":senha"), user.senha}}, error)
+        && t.commit(error);
 }
 
 bool remove(const User &user, QStringList *filesLeft, QString *error)
 {
     QSqlDatabase db = DiaryDatabase::connection();
-    if (!db.transaction())
-        return fail(db.lastError(), error);
-
+    Transaction t(db);
     QSet<QString> deleted, kept;
-    QString why;
-    if (!fileNames(db, OfTheUser, user.senha, deleted, &why) || !fileNames(db, OfTheOthers, user.senha, kept, &why)) {
-        db.rollback();
-        if (error)
-            *error = why;
+    if (!t.begin(error) || !stillAsFound(db, user, error) || !fileNames(db, OfTheUser, user.senha, deleted, error)
+        || !fileNames(db, OfTheOthers, user.senha, kept, error))
         return false;
-    }
+    if (!exec(db, QStringLiteral("DELETE FROM Diario") + QLatin1String(OfTheUser),
+              {{QStringLiteral(":senha"), user.senha}}, error)
+        || !exec(db, QStringLiteral("DELETE FROM Senha WHERE rowid = :id"), {{QStringLiteral(":id"), user.id}},
+                 error))
+        return false;
 
-    QSqlQuery q(db);
-    if (!q.prepare(QStringLiteral("DELETE FROM Diario") + QLatin1String(OfTheUser)))
-        return rollBack(db, q.lastError(), error);
-    q.bindValue(QStringLiteral(":senha"), user.senha);
-    if (!q.exec())
-        return rollBack(db, q.lastError(), error);
-    if (!q.prepare(QStringLiteral("DELETE FROM Senha WHERE rowid = :id")))
-        return rollBack(db, q.lastError(), error);
-    q.bindValue(QStringLiteral(":id"), user.id);
-    if (!q.exec())
-        return rollBack(db, q.lastError(), error);
-    if (q.numRowsAffected() != 1)
-        return rollBack(db, QSqlError(QStringLiteral("o usuário não existe mais")), error);
-    q.finish();
-    if (!db.commit())
-        return rollBack(db, db.lastError(), error);
-
-    // Files cannot take part in the transaction: they go once the rows are gone for good.
+    // The files go aside until the rows are gone for good, and come back if they are not. A file
+    // that cannot be moved cannot be deleted either: it is left, and named.
+    DiaryEntryFiles::Deletion files;
     QStringList left;
-    for (const QString &name : std::as_const(deleted)) {
-        if (kept.contains(name) || !deletable(name))
-            continue;
-        if (!QFile::remove(name) && QFileInfo::exists(name))
+    for (const QString &name : std::as_const(deleted))
+        if (!kept.contains(name) && !files.setAside(name))
             left.append(name);
-    }
+    if (!t.commit(error))
+        return false;
+    left += files.commit();
     left.sort();
     if (filesLeft)
         *filesLeft = left;

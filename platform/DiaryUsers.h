@@ -1,8 +1,9 @@
 #pragma once
 // The diary's users (table Senha) on the diary's connection: find, create, change the password of
 // and delete a user. A user is known by the password: a password matches another, and an entry
-// (Diario.Senha) belongs to a user, when they are equal without regard to letter case. Change and
-// delete each run in one transaction: they either happen whole or leave everything as it was.
+// (Diario.Senha) belongs to a user, when they are equal without regard to letter case. Create,
+// change and delete each check and write in one write transaction, so that two running copies
+// cannot give two users one password: they either happen whole or leave everything as it was.
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -27,13 +28,16 @@ bool heldByAnother(const QString &senha, qint64 except, bool &held, QString *err
 // copies cannot both create the same password.
 bool create(const QString &login, const QString &senha, bool &held, QString *error = nullptr);
 
-// Gives the user the new password and carries every entry of the user over to it.
-bool changePassword(const User &user, const QString &novaSenha, QString *error = nullptr);
+// Gives the user the new password and carries every entry of the user over to it, unless another
+// user holds the new password, letter case ignored (`held` is then set and nothing changes). A user
+// whose row no longer holds the password and login it was found with (changed or deleted by
+// another running copy) is not changed: false with the reason.
+bool changePassword(const User &user, const QString &novaSenha, bool &held, QString *error = nullptr);
 
-// Deletes every entry of the user and then the user. After the deletion is stored, deletes the
-// entry files of the deleted rows, except files that a remaining entry also names (another
-// user's entry of equal title), names that are not a plain file of the current folder, and the
-// database's own files. `filesLeft` gets the files that could not be deleted.
+// Deletes every entry of the user and then the user (who must still be as found, as above), with
+// the entry files of the deleted rows (DiaryEntryFiles::Deletion), except files that a remaining
+// entry also names (another user's entry of equal title) and names that may not be an entry
+// file's. `filesLeft` gets the files that could not be deleted.
 bool remove(const User &user, QStringList *filesLeft = nullptr, QString *error = nullptr);
 
 } // namespace DiaryUsers

@@ -8,6 +8,8 @@
 #include <QTextDocument>
 #include <QTextFrame>
 
+#include <algorithm>
+
 namespace RichText {
 
 namespace Rtf {
@@ -148,14 +150,15 @@ bool isRtf(const QByteArray &data)
     return QByteArrayView(data).sliced(i).startsWith("{\\rtf");
 }
 
-static void readPlainText(QTextDocument &doc, const QByteArray &data)
+QString plainText(const QByteArray &data)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8);
+    // Stateless: a sequence cut off at the end is an error too (a Windows-1252 text ending in
+    // "\xe9" would otherwise lose its last character).
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
     QString text = utf8(data);
     if (utf8.hasError())
         text = Rtf::fromCp1252(data);
-    // Control characters are not text (and RTF could not carry them); the characters that
-    // QTextDocument takes as frame or object marks are shown as U+FFFD.
+    // Control characters are not text (and RTF could not carry them).
     qsizetype kept = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         char16_t c = text.at(i).unicode();
@@ -166,10 +169,10 @@ static void readPlainText(QTextDocument &doc, const QByteArray &data)
         text[kept++] = QChar(c);
     }
     text.truncate(kept);
-    doc.setPlainText(text);
+    return text;
 }
 
-void read(QTextDocument &doc, const QByteArray &data)
+Reading read(QTextDocument &doc, const QByteArray &data)
 {
     // Loading is not an edit: no undo history, and the document is unmodified afterwards.
     // Clearing the document makes a new root frame; the editor's own frame format (its
@@ -178,13 +181,15 @@ void read(QTextDocument &doc, const QByteArray &data)
     doc.setUndoRedoEnabled(false);
     const QTextFrameFormat frame = doc.rootFrame()->frameFormat();
     doc.clear();
+    Reading reading = Reading::NotRtf;
     if (isRtf(data))
-        Rtf::read(doc, data);
+        reading = Rtf::read(doc, data) ? Reading::Whole : Reading::Damaged;
     else
-        readPlainText(doc, data);
+        doc.setPlainText(plainText(data));
     doc.rootFrame()->setFrameFormat(frame);
     doc.setUndoRedoEnabled(undo);
     doc.setModified(false);
+    return reading;
 }
 
 QByteArray write(const QTextDocument &doc)
@@ -195,7 +200,7 @@ QByteArray write(const QTextDocument &doc)
 // Entries are small; anything this large is not a document the editor could hold.
 static constexpr qint64 MaxFileSize = 256 * 1024 * 1024;
 
-bool readFile(QTextDocument &doc, const QString &path, QString *error)
+bool readFile(QTextDocument &doc, const QString &path, QString *error, Reading *reading)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -214,7 +219,9 @@ bool readFile(QTextDocument &doc, const QString &path, QString *error)
             *error = file.errorString();
         return false;
     }
-    read(doc, data);
+    const Reading how = read(doc, data);
+    if (reading)
+        *reading = how;
     return true;
 }
 
@@ -236,18 +243,71 @@ bool writeFile(const QTextDocument &doc, const QString &path, QString *error)
     return true;
 }
 
-Indents indents(const QTextBlockFormat &format)
+namespace {
+
+// Indents that would put text left of the page or past its right edge are laid out at the edge;
+// the paragraph keeps them as given, for its file.
+enum KeptIndent { KeptFirst = QTextFormat::UserProperty + 0x5200, KeptLeft, KeptRight };
+
+Indents fromMargins(const QTextBlockFormat &format)
 {
     const double first = format.leftMargin() + format.textIndent();
     return {first / PixelsPerPoint, -format.textIndent() / PixelsPerPoint,
             format.rightMargin() / PixelsPerPoint};
 }
 
+struct Margins {
+    double left, textIndent, right;
+    bool operator==(const Margins &) const = default;
+};
+
+Margins exactMargins(const Indents &indents)
+{
+    return {(indents.firstIndent + indents.leftIndent) * PixelsPerPoint, -indents.leftIndent * PixelsPerPoint,
+            indents.rightIndent * PixelsPerPoint};
+}
+
+Margins shownMargins(const Indents &indents)
+{
+    Margins shown = exactMargins(indents);
+    const double first = shown.left + shown.textIndent;
+    if (shown.left < 0 || first < 0) {
+        const double others = std::max(shown.left, 0.0);
+        shown.textIndent = std::max(first, 0.0) - others;
+        shown.left = others;
+    }
+    shown.right = std::max(shown.right, 0.0);
+    return shown;
+}
+
+} // namespace
+
+Indents indents(const QTextBlockFormat &format)
+{
+    if (format.hasProperty(KeptFirst)) {
+        const Indents kept{format.doubleProperty(KeptFirst), format.doubleProperty(KeptLeft),
+                           format.doubleProperty(KeptRight)};
+        // Margins set by other means than setIndents speak for themselves.
+        if (shownMargins(kept) == Margins{format.leftMargin(), format.textIndent(), format.rightMargin()})
+            return kept;
+    }
+    return fromMargins(format);
+}
+
 void setIndents(QTextBlockFormat &format, const Indents &indents)
 {
-    format.setLeftMargin((indents.firstIndent + indents.leftIndent) * PixelsPerPoint);
-    format.setTextIndent(-indents.leftIndent * PixelsPerPoint);
-    format.setRightMargin(indents.rightIndent * PixelsPerPoint);
+    const Margins shown = shownMargins(indents);
+    format.setLeftMargin(shown.left);
+    format.setTextIndent(shown.textIndent);
+    format.setRightMargin(shown.right);
+    if (shown == exactMargins(indents)) {
+        for (int p : {KeptFirst, KeptLeft, KeptRight})
+            format.clearProperty(p);
+    } else {
+        format.setProperty(KeptFirst, indents.firstIndent);
+        format.setProperty(KeptLeft, indents.leftIndent);
+        format.setProperty(KeptRight, indents.rightIndent);
+    }
 }
 
 } // namespace RichText

@@ -16,11 +16,23 @@ namespace RichText {
 // True when the data starts with "{\rtf" (blanks before it allowed).
 bool isRtf(const QByteArray &data);
 
+// The text of data that is not RTF: UTF-8 when valid, else Windows-1252; control characters
+// other than tab, CR and LF are dropped, and the characters a QTextDocument takes as frame or
+// object marks become U+FFFD.
+QString plainText(const QByteArray &data);
+
+// How the data went into the document.
+enum class Reading {
+    Whole,   // RTF whose outermost group closes, with nothing but blanks after it
+    Damaged, // RTF cut short before its end, or with more after its end: the text read so far
+    NotRtf   // not RTF at all: read as plain text
+};
+
 // Replaces the document's content with the data: RTF when isRtf(), otherwise plain text
-// (UTF-8 when valid, else Windows-1252). Never fails: damaged RTF yields the text read so far.
+// (plainText()). Never fails: damaged RTF yields the text read so far.
 // Afterwards the document is unmodified and has no undo history; its default font is left
 // as it is.
-void read(QTextDocument &doc, const QByteArray &data);
+Reading read(QTextDocument &doc, const QByteArray &data);
 
 // The whole document as RTF ("{\rtf1\ansi\ansicpg1252\deff0" with font and colour tables).
 // Reading the result and writing again gives the same bytes; every paragraph ends in "\par",
@@ -29,8 +41,9 @@ void read(QTextDocument &doc, const QByteArray &data);
 QByteArray write(const QTextDocument &doc);
 
 // The same through files. readFile leaves the document untouched and returns false, with the
-// reason in *error, when the file cannot be read. writeFile replaces the file atomically.
-bool readFile(QTextDocument &doc, const QString &path, QString *error = nullptr);
+// reason in *error, when the file cannot be read; otherwise *reading says how it was read.
+// writeFile replaces the file atomically.
+bool readFile(QTextDocument &doc, const QString &path, QString *error = nullptr, Reading *reading = nullptr);
 bool writeFile(const QTextDocument &doc, const QString &path, QString *error = nullptr);
 
 // Paragraph indents as the editor's ruler sees them, in points: the first-line indent is
@@ -38,7 +51,8 @@ bool writeFile(const QTextDocument &doc, const QString &path, QString *error = n
 // right margin. In RTF: \li = first + left, \fi = -left, \ri = right (in twips, 20 a point).
 // In QTextBlockFormat the margins are layout pixels at 96 per inch (Qt scales them like fonts
 // when printing): leftMargin = (first + left) * 4/3, textIndent = -left * 4/3,
-// rightMargin = right * 4/3.
+// rightMargin = right * 4/3. Indents that would put text left of the page or past its right
+// edge are laid out at that edge; the paragraph keeps them as set, for indents() and the file.
 struct Indents {
     double firstIndent = 0;
     double leftIndent = 0;

@@ -53,8 +53,9 @@ private:
     std::unordered_map<int, std::unique_ptr<CodePage>> m_pages;
 };
 
-// Reads into an empty document.
-void read(QTextDocument &doc, const QByteArray &data);
+// Reads into an empty document. False when the data ends before its outermost group closes, or
+// holds more than blanks after it.
+bool read(QTextDocument &doc, const QByteArray &data);
 QByteArray write(const QTextDocument &doc);
 
 } // namespace RichText::Rtf

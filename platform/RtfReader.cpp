@@ -156,7 +156,8 @@ public:
     {
     }
 
-    void run();
+    // False when the data was not read whole (see Rtf::read).
+    bool run();
 
 private:
     // Parsing
@@ -228,7 +229,7 @@ private:
     bool m_blockHasText = false;
 };
 
-void Reader::run()
+bool Reader::run()
 {
     // Leading blanks before "{\rtf" (isRtf allows them).
     while (m_p < m_end && *m_p != '{')
@@ -256,6 +257,11 @@ void Reader::run()
     }
     finish();
     m_cursor.endEditBlock();
+    // A writer may end the file with line ends or NULs; anything else after the end is text lost.
+    const bool restBlank = std::all_of(m_p, m_end, [](char c) {
+        return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\0';
+    });
+    return m_done && restBlank;
 }
 
 void Reader::groupOpen()
@@ -740,9 +746,7 @@ const QTextBlockFormat &Reader::blockFormat(const ParaState &p)
                                                Qt::AlignJustify};
     QTextBlockFormat format;
     format.setAlignment(aligns[p.align]);
-    format.setLeftMargin(p.li / TwipsPerPixel);
-    format.setRightMargin(p.ri / TwipsPerPixel);
-    format.setTextIndent(p.fi / TwipsPerPixel);
+    setIndents(format, {(p.li + p.fi) / 20.0, -p.fi / 20.0, p.ri / 20.0});
     format.setTopMargin(p.sb / TwipsPerPixel);
     format.setBottomMargin(p.sa / TwipsPerPixel);
     return *m_blockFormats.insert(p, format);
@@ -808,9 +812,9 @@ void Reader::colorTableEntry()
 
 } // namespace
 
-void read(QTextDocument &doc, const QByteArray &data)
+bool read(QTextDocument &doc, const QByteArray &data)
 {
-    Reader(doc, data).run();
+    return Reader(doc, data).run();
 }
 
 } // namespace RichText::Rtf

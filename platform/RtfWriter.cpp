@@ -111,9 +111,11 @@ void Writer::paragraph(const QTextBlock &block)
         word("\\qr");
     else if (align & Qt::AlignJustify)
         word("\\qj");
-    const int li = toTwips(format.leftMargin());
-    const int ri = toTwips(format.rightMargin());
-    const int fi = toTwips(format.textIndent());
+    // The indents as given, also those the editor shows at the page's edge.
+    const Indents indents = RichText::indents(format);
+    const int li = toTwips((indents.firstIndent + indents.leftIndent) * PixelsPerPoint);
+    const int ri = toTwips(indents.rightIndent * PixelsPerPoint);
+    const int fi = toTwips(-indents.leftIndent * PixelsPerPoint);
     const int sb = std::max(toTwips(format.topMargin()), 0);
     const int sa = std::max(toTwips(format.bottomMargin()), 0);
     if (li)

@@ -1,6 +1,7 @@
 // Diary entries through the windows: saving new and stored entries, the save dialog's refusals,
 // listing by title and by date, opening, deleting; several users; what lands in the database and
 // in the entry files.
+#include "AsOtherUser.h"
 #include "DiarioTeste.h"
 
 #include "Consulta.h"
@@ -11,6 +12,7 @@
 #include "Programa.h"
 #include "RichText.h"
 #include "Salvar.h"
+#include "SqliteText.h"
 #include "global.h"
 
 #include <QAction>
@@ -24,6 +26,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -35,6 +39,8 @@
 #include <QToolButton>
 
 #include <algorithm>
+
+#include <sqlite3.h>
 
 using namespace DiarioTeste;
 
@@ -74,6 +80,14 @@ QByteArray lerArquivo(const QString &nome)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// An entry file as the diary writes it, holding the text.
+QByteArray rtf(const QString &texto)
+{
+    QTextDocument doc;
+    doc.setPlainText(texto);
+    return RichText::write(doc);
+}
+
 // What opening the file shows in the editor.
 QString lido(const QString &nome)
 {
@@ -88,15 +102,14 @@ QByteArray escrito()
     return RichText::write(*FormPrincipal->Rdtexto->document());
 }
 
-// A stored entry as an earlier run left it: its row and, when `texto` is given, its file (plain
-// text, which the editor shows as it is).
+// A stored entry as an earlier run left it: its row and, when `texto` is given, its file.
 qint64 guardada(const QString &titulo, const QString &senha, const QString &data, const QString &texto = {},
                 const QString &hora = "10:00")
 {
     QSqlQuery q = executar("INSERT INTO Diario (Titulo, Senha, Data, Hora) VALUES (?, ?, ?, ?)",
                            {titulo, senha, data, hora});
     if (!texto.isNull())
-        gravarArquivo(titulo, texto.toUtf8());
+        gravarArquivo(titulo, rtf(texto));
     return q.lastInsertId().toLongLong();
 }
 
@@ -271,6 +284,28 @@ bool noExcluir(const std::function<void(TFormExcluir *)> &f)
     return mostrado;
 }
 
+// From now on the database fails, saying "falha simulada", wherever it folds the letter case of
+// `nome` (its function ufold is replaced on the diary's connection).
+void falharAoComparar(const QString &nome)
+{
+    static QString alvo;
+    alvo = nome;
+    const QVariant handle = DiaryDatabase::connection().driver()->handle();
+    sqlite3 *db = *static_cast<sqlite3 *const *>(handle.constData());
+    const auto ufold = [](sqlite3_context *c, int, sqlite3_value **v) {
+        if (sqlite3_value_type(v[0]) == SQLITE_NULL)
+            return sqlite3_result_null(c);
+        const QString t(reinterpret_cast<const QChar *>(sqlite3_value_text16(v[0])), sqlite3_value_bytes16(v[0]) / 2);
+        if (t == alvo)
+            return sqlite3_result_error(c, "falha simulada", -1);
+        const QString f = SqliteText::fold(t);
+        sqlite3_result_text16(c, f.utf16(), int(f.size() * 2), SQLITE_TRANSIENT);
+    };
+    QCOMPARE(sqlite3_create_function_v2(db, "ufold", 1, SQLITE_UTF16 | SQLITE_DETERMINISTIC, nullptr, ufold,
+                                        nullptr, nullptr, nullptr),
+             SQLITE_OK);
+}
+
 const QString hoje()
 {
     return DiaryDatabase::storedDate(QDate::currentDate());
@@ -390,7 +425,7 @@ private slots:
         QVERIFY(s.caixa.isEmpty());
         QVERIFY(s.focoNaCaixa);
         QCOMPARE(titulosGuardados(), QStringList({guardado + "|segredo"}));
-        QCOMPARE(lerArquivo(guardado), QByteArray("antigo"));
+        QCOMPARE(lerArquivo(guardado), rtf("antigo"));
         QVERIFY(!ArquivoGravado);
         QCOMPARE(legenda(), QStringLiteral("Dorlinda - Título1"));
     }
@@ -415,8 +450,14 @@ private slots:
         QTest::newRow("wal") << "Diario.mdb-WAL" << false;
         QTest::newRow("shm") << "diario.mdb-shm" << false;
         QTest::newRow("help folder") << "dorlinda" << false;
-        QTest::newRow("three dots") << "..." << true;
-        QTest::newRow("blanks around") << "  dia  " << true;
+        QTest::newRow("three dots") << "..." << false;
+        QTest::newRow("blanks around") << "  dia  " << false;
+        QTest::newRow("a blank after the database's name") << "diario.mdb " << false;
+        QTest::newRow("a blank first") << " dia" << false;
+        QTest::newRow("a dot last") << "Dia." << false;
+        QTest::newRow("a dot first") << ".oculto" << false;
+        QTest::newRow("a no-break space last") << QStringLiteral("dia\u00a0") << false;
+        QTest::newRow("blanks and dots within") << "Dia 1. Praia... e sol" << true;
         QTest::newRow("like the database") << "diario.mdb.bak" << true;
         QTest::newRow("like the help folder") << "Dorlinda 2" << true;
         QTest::newRow("quotes and colon") << "\"Dia\": 'bom' <3 | * ?" << true;
@@ -755,6 +796,44 @@ private slots:
         QCOMPARE(linhas().size(), 2);
     }
 
+    // A damaged entry file opens with all the text that can be read from it, says so, and is not
+    // written again until the user saves.
+    void aDamagedFileOpensWithWhatCanBeRead_data()
+    {
+        QTest::addColumn<QByteArray>("dados");
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<bool>("danificado");
+        const QByteArray inteiro = rtf("primeira linha\nsegunda linha");
+        QTest::newRow("whole") << inteiro << "primeira linha\nsegunda linha" << false;
+        QTest::newRow("cut short") << inteiro.left(inteiro.indexOf("segunda") + 3) << "primeira linha\nseg" << true;
+        QTest::newRow("cut inside its header") << inteiro.left(inteiro.indexOf("fonttbl") + 4) << "" << true;
+        QTest::newRow("not RTF") << QByteArray("texto simples") << "texto simples" << true;
+        QTest::newRow("empty") << QByteArray() << "" << true;
+    }
+    void aDamagedFileOpensWithWhatCanBeRead()
+    {
+        QFETCH(QByteArray, dados);
+        QFETCH(QString, texto);
+        QFETCH(bool, danificado);
+        guardada("Velha", "segredo", "2024-01-01");
+        gravarArquivo("Velha", dados);
+        Caixas caixas(Messages::No);
+        QVERIFY(noAbrir([](TFormAbrir *a) { QTest::mouseClick(a->Babrir, Qt::LeftButton); }));
+        QCOMPARE(editor(), texto);
+        QCOMPARE(legenda(), QStringLiteral("Dorlinda - Velha"));
+        const QStringList vistas = caixas.textos();
+        QCOMPARE(vistas.size(), danificado ? 2 : 1);
+        if (danificado)
+            QVERIFY2(vistas[1].startsWith("O arquivo de Velha está danificado e não pôde ser lido por inteiro."),
+                     qPrintable(vistas[1]));
+
+        // Unchanged, it is neither saved nor offered for saving.
+        FormPrincipal->Salvar1->trigger();
+        FormPrincipal->Novo1->trigger();
+        QCOMPARE(caixas.textos(), vistas);
+        QCOMPARE(lerArquivo("Velha"), dados);
+    }
+
     void anEmptyListOpensNoDialog_data()
     {
         QTest::addColumn<bool>("exclusao");
@@ -1025,45 +1104,60 @@ private slots:
         QCOMPARE(editor(), QStringLiteral("versão um e dois"));
     }
 
-    // Yes at the save prompt and a save that fails: the operation that asked stops, and the text,
-    // which is stored nowhere, stays in the editor.
-    void aSaveThatFailsAtThePromptStopsTheOperation_data()
+    // The save prompt of each operation that asks, and each answer. Cancel (as Esc and the box's
+    // close button answer), and Yes with the save dialog cancelled or with a save that fails, stop the
+    // operation and leave the editor as it was; No goes on without saving; Yes goes on once the entry
+    // is stored.
+    void theSavePromptDecides_data()
     {
         QTest::addColumn<QString>("operacao");
+        QTest::addColumn<QString>("resposta");
         QTest::addColumn<bool>("gravada");
-        QTest::newRow("new entry") << "novo" << false;
-        QTest::newRow("open") << "abrir" << false;
-        QTest::newRow("log-out") << "senha" << false;
-        QTest::newRow("closing") << "fechar" << false;
-        QTest::newRow("changes of a stored entry, closing") << "fechar" << true;
+        for (const char *operacao : {"novo", "abrir", "senha", "fechar"})
+            for (const char *resposta : {"Cancel", "Yes, dialog cancelled", "Yes, save fails", "No", "Yes"})
+                QTest::addRow("%s, %s", operacao, resposta) << operacao << resposta << false;
+        for (const char *resposta : {"Cancel", "Yes, save fails", "No", "Yes"})
+            QTest::addRow("changes of a stored entry, fechar, %s", resposta) << "fechar" << resposta << true;
     }
-    void aSaveThatFailsAtThePromptStopsTheOperation()
+    void theSavePromptDecides()
     {
         QFETCH(QString, operacao);
+        QFETCH(QString, resposta);
         QFETCH(bool, gravada);
         guardada("Outra", "segredo", "2020-05-05", "outro texto");
         if (gravada) {
             digitar("minha");
             salvar("Minha");
         }
-        executar("CREATE TRIGGER recusa BEFORE INSERT ON Diario BEGIN SELECT RAISE(ABORT, 'disco cheio'); END");
-        executar("CREATE TRIGGER recusa2 BEFORE UPDATE ON Diario BEGIN SELECT RAISE(ABORT, 'disco cheio'); END");
+        if (resposta == "Yes, save fails") {
+            executar("CREATE TRIGGER recusa BEFORE INSERT ON Diario BEGIN SELECT RAISE(ABORT, 'disco cheio'); END");
+            executar("CREATE TRIGGER recusa2 BEFORE UPDATE ON Diario BEGIN SELECT RAISE(ABORT, 'disco cheio'); END");
+        }
         digitar(" não se perde");
         const QString texto = editor();
+        const QByteArray conteudo = escrito();
+        const QString antes = legenda();
+        const QList<Linha> linhasAntes = linhas();
+        const QStringList arquivosAntes = arquivos();
         Caixas caixas(Messages::Ok);
-        caixas.respostas = {Messages::Yes};
-        // The save dialog, when it comes, tries "Salvar" once and is then cancelled; the open
-        // dialog opens the entry; any other dialog is closed.
+        caixas.respostas = {resposta.startsWith("Yes") ? Messages::Yes
+                                                       : resposta == "No" ? Messages::No : Messages::Cancel};
+        // The save dialog stores "Guardada" (or is cancelled); the open dialog opens its first entry
+        // by date; the options dialog is closed.
+        QStringList listadas;
         QTimer dialogos;
         dialogos.setInterval(0);
-        QObject::connect(&dialogos, &QTimer::timeout, [] {
+        QObject::connect(&dialogos, &QTimer::timeout, [&] {
             auto *m = qobject_cast<QDialog *>(QApplication::activeModalWidget());
             if (!m)
                 return;
-            if (auto *s = qobject_cast<TFormSalvar *>(m))
+            if (auto *s = qobject_cast<TFormSalvar *>(m); s && resposta != "Yes, dialog cancelled") {
+                s->EditTitulo->setText("Guardada");
                 QTest::mouseClick(s->BSalvar, Qt::LeftButton);
-            else if (auto *a = qobject_cast<TFormAbrir *>(m))
+            } else if (auto *a = qobject_cast<TFormAbrir *>(m)) {
+                listadas = titulosDaGrade(a->DBGrid1);
                 QTest::mouseClick(a->Babrir, Qt::LeftButton);
+            }
             if (m->isVisible())
                 m->reject();
         });
@@ -1079,13 +1173,129 @@ private slots:
         dialogos.stop();
 
         const QStringList vistas = caixas.textos();
-        QCOMPARE(vistas.size(), 2);
-        QVERIFY2(vistas[1].startsWith("Não foi possível salvar"), qPrintable(vistas[1]));
-        QVERIFY(FormPrincipal->isVisible());
-        QVERIFY(!TextoBloqueado);
-        QVERIFY(FormPrincipal->Rdtexto->isVisible());
-        QCOMPARE(editor(), texto);
-        QCOMPARE(legenda(), gravada ? QStringLiteral("Dorlinda - Minha") : QStringLiteral("Dorlinda - Título1"));
+        QCOMPARE(vistas.value(0), gravada ? QStringLiteral("Deseja salvar as alterações em Minha?")
+                                          : QStringLiteral("Deseja salvar Título1?"));
+        const bool salva = resposta == "Yes";
+        if (resposta == "Yes, save fails") {
+            QCOMPARE(vistas.size(), 2);
+            QVERIFY2(vistas[1].startsWith("Não foi possível salvar"), qPrintable(vistas[1]));
+        } else {
+            QCOMPARE(vistas.size(), 1);
+        }
+        if (salva) {
+            QCOMPARE(linhas().size(), 2);
+            QCOMPARE(lerArquivo(gravada ? "Minha" : "Guardada"), conteudo);
+        } else {
+            QCOMPARE(linhas().size(), linhasAntes.size());
+            QCOMPARE(linhas().last().data, linhasAntes.last().data);
+            QCOMPARE(arquivos(), arquivosAntes);
+        }
+
+        if (!salva && resposta != "No") {
+            // Stopped: the program, the log-in and the editor as they were.
+            QVERIFY(FormPrincipal->isVisible());
+            QVERIFY(!TextoBloqueado);
+            QVERIFY(FormPrincipal->Rdtexto->isVisible());
+            QCOMPARE(editor(), texto);
+            QCOMPARE(legenda(), antes);
+            QVERIFY(gravada ? TextoAlterado : !ArquivoGravado);
+            QVERIFY(listadas.isEmpty());
+            return;
+        }
+        if (operacao == "novo") {
+            QCOMPARE(legenda(), QStringLiteral("Dorlinda - Título2"));
+            QVERIFY(editor().isEmpty());
+        } else if (operacao == "abrir") {
+            // The list shows what the prompt stored.
+            QCOMPARE(listadas, salva ? QStringList({"Outra", "Guardada"}) : QStringList({"Outra"}));
+            QCOMPARE(legenda(), QStringLiteral("Dorlinda - Outra"));
+            QCOMPARE(editor(), QStringLiteral("outro texto"));
+        } else {
+            // Logged out (and the options dialog closed without a log-in) or closed: the program ends.
+            QVERIFY(!FormPrincipal->isVisible());
+            QCOMPARE(TextoBloqueado, operacao == "senha");
+        }
+    }
+
+    // A database failure is reported in the database's own words, also where the save looks for a
+    // free file name and where a deletion looks for another entry of the same file.
+    void aDatabaseFailureNamesItsCause_data()
+    {
+        QTest::addColumn<bool>("exclusao");
+        QTest::newRow("saving") << false;
+        QTest::newRow("deleting") << true;
+    }
+    void aDatabaseFailureNamesItsCause()
+    {
+        QFETCH(bool, exclusao);
+        // Another user's entry, which every such search reads.
+        guardada("Da Bia", "outra", "2024-01-01", "b");
+        Caixas caixas(Messages::Yes);
+        if (exclusao) {
+            guardada("Quebra", "segredo", "2024-01-01", "guardado");
+            falharAoComparar("Quebra");
+            QVERIFY(noExcluir([](TFormExcluir *e) { QTest::mouseClick(e->Bexcluir, Qt::LeftButton); }));
+            QCOMPARE(caixas.textos(), QStringList({"Excluir Quebra?", "Não foi possível excluir Quebra.\n\nfalha "
+                                                                     "simulada\n\nNada foi excluído."}));
+            QCOMPARE(titulosGuardados(), QStringList({"Da Bia|outra", "Quebra|segredo"}));
+            QCOMPARE(lerArquivo("Quebra"), rtf("guardado"));
+        } else {
+            // A file of the title's name that is no entry's: the save looks further.
+            gravarArquivo("Quebra", "de fora");
+            falharAoComparar("Quebra (2)");
+            digitar("texto");
+            QVERIFY(salvar("Quebra").ficouAberto);
+            QCOMPARE(caixas.textos(), QStringList({"Não foi possível salvar Quebra.\n\nfalha simulada\n\nNada foi "
+                                                   "gravado; o texto continua no editor."}));
+            QCOMPARE(titulosGuardados(), QStringList({"Da Bia|outra"}));
+            QCOMPARE(arquivos(), QStringList({"Da Bia", "Quebra"}));
+        }
+    }
+
+    // Files and folders the user may not read or write: a clear message, and nothing lost.
+    void filesThatCannotBeReadOrWritten_data()
+    {
+        QTest::addColumn<QString>("caso");
+        QTest::newRow("an entry file that cannot be read, opened") << "abrir";
+        QTest::newRow("a folder that cannot be written, saving") << "salvar";
+        QTest::newRow("a folder that cannot be written, deleting") << "excluir";
+    }
+    void filesThatCannotBeReadOrWritten()
+    {
+        RUN_AS_OTHER_USER_WHEN_ROOT();
+        QFETCH(QString, caso);
+        guardada("Um", "segredo", "2024-01-01", "primeiro");
+        digitar("o que eu escrevia");
+        const auto permitir = [] {
+            QFile::setPermissions(".", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+            QFile::setPermissions("Um", QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        };
+        const auto restaurar = qScopeGuard(permitir);
+        if (caso == "abrir")
+            QVERIFY(QFile::setPermissions("Um", QFileDevice::WriteOwner));
+        else
+            QVERIFY(QFile::setPermissions(".", QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        Caixas caixas(caso == "excluir" ? Messages::Yes : Messages::No);
+        if (caso == "abrir")
+            QVERIFY(noAbrir([](TFormAbrir *a) { QTest::mouseClick(a->Babrir, Qt::LeftButton); }));
+        else if (caso == "salvar")
+            QVERIFY(salvar("Dois").ficouAberto);
+        else
+            QVERIFY(noExcluir([](TFormExcluir *e) { QTest::mouseClick(e->Bexcluir, Qt::LeftButton); }));
+        const QString falha = caso == "abrir"    ? QStringLiteral("Não foi possível abrir Um.\n\n")
+                              : caso == "salvar" ? QStringLiteral("Não foi possível salvar Dois.\n\n")
+                                                 : QStringLiteral("Não foi possível excluir Um.\n\n");
+        const QStringList vistas = caixas.textos();
+        QVERIFY2(vistas.size() == (caso == "salvar" ? 1 : 2) && vistas.last().startsWith(falha)
+                     && vistas.last().size() > falha.size(),
+                 qPrintable(vistas.join(" | ")));
+        QCOMPARE(editor(), QStringLiteral("o que eu escrevia"));
+        QCOMPARE(legenda(), QStringLiteral("Dorlinda - Título1"));
+        QVERIFY(!ArquivoGravado);
+        permitir();
+        QCOMPARE(titulosGuardados(), QStringList({"Um|segredo"}));
+        QCOMPARE(lerArquivo("Um"), rtf("primeiro"));
+        QCOMPARE(arquivos(), QStringList({"Um"}));
     }
 
     void anEntryWhoseRowVanishedIsStoredAnew()
@@ -1107,7 +1317,7 @@ private slots:
         QCOMPARE(l[0].data, QStringLiteral("2020-05-05"));
         QCOMPARE(l[1].titulo, QStringLiteral("Minha"));
         QCOMPARE(l[1].senha, QStringLiteral("segredo"));
-        QCOMPARE(lerArquivo("Outra"), QByteArray("não mexer"));
+        QCOMPARE(lerArquivo("Outra"), rtf("não mexer"));
         QCOMPARE(lerArquivo("Minha"), escrito());
     }
 
@@ -1211,7 +1421,7 @@ private slots:
         QVERIFY(caixas.vistas[1].text.contains("bloqueado"));
         QVERIFY(habilitada);
         QCOMPARE(titulosGuardados(), QStringList({"Um|segredo"}));
-        QCOMPARE(lerArquivo("Um"), QByteArray("1"));
+        QCOMPARE(lerArquivo("Um"), rtf("1"));
     }
 
     // ---- Databases made elsewhere -----------------------------------------------------------------------
@@ -1235,7 +1445,7 @@ private slots:
             db.close();
         }
         QSqlDatabase::removeDatabase("antiga");
-        gravarArquivo("Antiga", "texto antigo");
+        gravarArquivo("Antiga", rtf("texto antigo"));
         QVERIFY(abrirLogado("segredo", "ana"));
         QVERIFY(DiaryDatabase::connection().record("Diario").contains("Arquivo"));
 
@@ -1252,7 +1462,7 @@ private slots:
         FormPrincipal->Salvar1->trigger();
         QCOMPARE(linhas()[0].arquivo, QStringLiteral("Antiga (2)"));
         QCOMPARE(lerArquivo("Antiga (2)"), escrito());
-        QCOMPARE(lerArquivo("Antiga"), QByteArray("texto antigo"));
+        QCOMPARE(lerArquivo("Antiga"), rtf("texto antigo"));
         QVERIFY(linhas()[1].arquivo.isEmpty());
 
         // A shared file is kept while another row still names it.
@@ -1262,7 +1472,7 @@ private slots:
         QVERIFY(noExcluir([](TFormExcluir *e) { QTest::mouseClick(e->Bexcluir, Qt::LeftButton); }));
         QCOMPARE(titulosGuardados(), QStringList({"Antiga|outra"}));
         QCOMPARE(arquivos(), QStringList({"Antiga"}));
-        QCOMPARE(lerArquivo("Antiga"), QByteArray("texto antigo"));
+        QCOMPARE(lerArquivo("Antiga"), rtf("texto antigo"));
     }
 
     void aTitleThatIsNoSafeFileNameNamesNoFile()

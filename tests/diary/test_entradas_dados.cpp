@@ -1,6 +1,7 @@
 // The entries in the database layer: the file an entry row names, the titles that may name a file,
 // the column that records a file name of its own, and saving and deleting without the windows.
 #include "DiaryDatabase.h"
+#include "DiaryEntryFiles.h"
 #include "RichText.h"
 
 #include <QDir>
@@ -89,7 +90,7 @@ private slots:
         QSqlQuery soTitulo = executar("SELECT Titulo FROM Diario");
         QVERIFY(soTitulo.next());
         QCOMPARE(DiaryDatabase::entryFileName(soTitulo.record()),
-                 DiaryDatabase::isUsableTitle(titulo) ? titulo : QString());
+                 DiaryEntryFiles::isFileName(titulo) ? titulo : QString());
     }
 
     void theFileColumnIsAddedToOlderDatabases()

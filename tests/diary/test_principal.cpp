@@ -254,14 +254,6 @@ private slots:
         QCOMPARE(legenda(), QStringLiteral("Dorlinda - Título2"));
     }
 
-    void closingWithCancelStillCloses()
-    {
-        Caixas caixas(Messages::Cancel);
-        FormPrincipal->Sair1->trigger();
-        QCOMPARE(caixas.textos(), QStringList({"Deseja salvar Título1?"}));
-        QVERIFY(!FormPrincipal->isVisible());
-    }
-
     void closingAfterALogOutAsksNothing()
     {
         Caixas caixas(Messages::No);

@@ -402,8 +402,11 @@ private slots:
                                  << antes + QStringList({"caio/Nova"});
         QTest::newRow("a login another user holds") << QStringList({"ana", "outra", "outra"}) << QString()
                                                     << antes + QStringList({"ana/outra"});
-        QTest::newRow("blanks are characters") << QStringList({" ", " ", " "}) << QString()
-                                               << antes + QStringList({" / "});
+        QTest::newRow("only a blank") << QStringList({" ", " ", " "}) << Invalidos << antes;
+        QTest::newRow("a login beginning with a blank") << QStringList({" ana", "abc", "abc"}) << Invalidos << antes;
+        QTest::newRow("a password ending in a blank") << QStringList({"caio", "abc ", "abc "}) << Invalidos << antes;
+        QTest::newRow("blanks within are characters") << QStringList({"a na", "a b", "a b"}) << QString()
+                                                       << antes + QStringList({"a na/a b"});
     }
     void create()
     {
@@ -508,6 +511,8 @@ private slots:
                                                     << "segredo";
         QTest::newRow("empty new password") << QStringList({"ana", "Segredo", ""}) << Invalidos << u << e
                                             << "segredo";
+        QTest::newRow("new password beginning with a blank") << QStringList({"ana", "Segredo", " Nova"}) << Invalidos
+                                                             << u << e << "segredo";
         QTest::newRow("another user's password in another case") << QStringList({"ana", "Segredo", "OUTRA"})
                                                                  << Existente << u << e << "segredo";
         QTest::newRow("changed, old one typed in another case")
@@ -697,24 +702,77 @@ private slots:
         QVERIFY(!d->isVisible());
     }
 
+    // Another running copy, on a connection of its own, changes the users between the dialog's lookup
+    // and its write: the checks are made again inside the write, so no two users end with one
+    // password and no entries change hands.
+    void anotherCopyChangesTheUsersMeanwhile_data()
+    {
+        QTest::addColumn<QString>("outraCopia");
+        QTest::addColumn<bool>("exclusao");
+        QTest::addColumn<QStringList>("usuariosDepois");
+        QTest::newRow("gives the new password to another user") << "UPDATE Senha SET Senha = 'Nova' WHERE Login = 'bia'"
+                                                                << false << QStringList({"ana/Segredo", "bia/Nova"});
+        QTest::newRow("changes the password, then a change") << "UPDATE Senha SET Senha = 'Outra2' WHERE Login = 'ana'"
+                                                             << false << QStringList({"ana/Outra2", "bia/Outra"});
+        QTest::newRow("changes the password, then a deletion") << "UPDATE Senha SET Senha = 'Outra2' WHERE Login = 'ana'"
+                                                               << true << QStringList({"ana/Outra2", "bia/Outra"});
+        QTest::newRow("deletes the user, then a change") << "DELETE FROM Senha WHERE Login = 'ana'" << false
+                                                         << QStringList({"bia/Outra"});
+    }
+    void anotherCopyChangesTheUsersMeanwhile()
+    {
+        QFETCH(QString, outraCopia);
+        QFETCH(bool, exclusao);
+        QFETCH(QStringList, usuariosDepois);
+        usuario("ana", "Segredo");
+        usuario("bia", "Outra");
+        entrada("Dia 1", "Segredo");
+        entrada("Dia 2", "Outra");
+        std::optional<DiaryUsers::User> ana;
+        QVERIFY(DiaryUsers::find("segredo", ana) && ana);
+        {
+            QSqlDatabase outra = QSqlDatabase::addDatabase("QSQLITE", "outra cópia");
+            outra.setDatabaseName(DiaryDatabase::FileName);
+            QVERIFY(outra.open());
+            QSqlQuery q(outra);
+            QVERIFY2(q.exec(outraCopia), qPrintable(q.lastError().text()));
+            outra.close();
+        }
+        QSqlDatabase::removeDatabase("outra cópia");
+
+        bool existente = false;
+        QString erro;
+        const bool feito = exclusao ? DiaryUsers::remove(*ana, nullptr, &erro)
+                                    : DiaryUsers::changePassword(*ana, "NOVA", existente, &erro);
+        QVERIFY(!feito);
+        QCOMPARE(existente, outraCopia.contains("'Nova'"));
+        QCOMPARE(erro.isEmpty(), existente);
+        QCOMPARE(usuarios(), usuariosDepois);
+        QCOMPARE(entradas(), QStringList({"Dia 1/Segredo", "Dia 2/Outra"}));
+        QCOMPARE(arquivos(), QStringList({"Dia 1", "Dia 2"}));
+    }
+
     void aMissingUsersTableIsReported_data()
     {
         QTest::addColumn<QString>("nome");
-        QTest::newRow("log in") << "FormAbrirSenha";
-        QTest::newRow("create") << "FormCriarSenha";
-        QTest::newRow("change") << "FormAlterarSenha";
-        QTest::newRow("delete") << "FormExcluirSenha";
+        QTest::addColumn<QString>("mensagem");
+        const QString consultar = "Não foi possível consultar as senhas (no such table: Senha).";
+        QTest::newRow("log in") << "FormAbrirSenha" << consultar;
+        QTest::newRow("create") << "FormCriarSenha" << "Não foi possível criar a senha (no such table: Senha).";
+        QTest::newRow("change") << "FormAlterarSenha" << consultar;
+        QTest::newRow("delete") << "FormExcluirSenha" << consultar;
     }
     void aMissingUsersTableIsReported()
     {
         QFETCH(QString, nome);
+        QFETCH(QString, mensagem);
         sql("DROP TABLE Senha");
         Caixas caixas(Messages::Yes);
         QDialog *d = dialogo(nome);
         d->show();
         digitar(d, {"ana", "Segredo", "Segredo"});
         QTest::mouseClick(botaoOK(d), Qt::LeftButton);
-        QCOMPARE(caixas.textos(), QStringList({"Não foi possível consultar as senhas (no such table: Senha)."}));
+        QCOMPARE(caixas.textos(), QStringList({mensagem}));
         QVERIFY(!SenhaCriada && !SenhaAberta && !SenhaAlterada && !SenhaExcluida);
         QVERIFY(d->isVisible());
     }

@@ -335,11 +335,23 @@ private slots:
         QTest::addColumn<double>("left");
         QTest::addColumn<double>("right");
         QTest::addColumn<QByteArray>("written");
+        // Where the editor lays out the first line, the other lines and the right edge, in points.
+        QTest::addColumn<QList<double>>("shown");
         // The ruler's worked example: the first-line marker dropped at 30 points.
-        QTest::newRow("first line at 30 points") << 30.0 << -30.0 << 0.0 << QByteArray("\\pard\\fi600\\f0");
-        QTest::newRow("first line and the rest at 30") << 30.0 << 0.0 << 0.0 << QByteArray("\\pard\\li600\\f0");
-        QTest::newRow("left marker right of the first") << 10.0 << 20.0 << 15.0 << QByteArray("\\pard\\li600\\ri300\\fi-400\\f0");
-        QTest::newRow("marker dropped left of the ruler") << -3.0 << -1.0 << -12.0 << QByteArray("\\pard\\li-80\\ri-240\\fi20\\f0");
+        QTest::newRow("first line at 30 points") << 30.0 << -30.0 << 0.0 << QByteArray("\\pard\\fi600\\f0")
+                                                 << QList<double>{30, 0, 0};
+        QTest::newRow("first line and the rest at 30") << 30.0 << 0.0 << 0.0 << QByteArray("\\pard\\li600\\f0")
+                                                       << QList<double>{30, 30, 0};
+        QTest::newRow("left marker right of the first") << 10.0 << 20.0 << 15.0
+                                                        << QByteArray("\\pard\\li600\\ri300\\fi-400\\f0")
+                                                        << QList<double>{10, 30, 15};
+        // Written as given, shown at the page's edges so that no text is hidden.
+        QTest::newRow("marker dropped left of the ruler") << -3.0 << -1.0 << -12.0
+                                                          << QByteArray("\\pard\\li-80\\ri-240\\fi20\\f0")
+                                                          << QList<double>{0, 0, 0};
+        QTest::newRow("hanging lines left of the page") << 6.0 << -10.0 << 0.0
+                                                        << QByteArray("\\pard\\li-80\\fi200\\f0")
+                                                        << QList<double>{6, 0, 0};
     }
     void indentsAsTheRulerSetsThem()
     {
@@ -347,13 +359,13 @@ private slots:
         QFETCH(double, left);
         QFETCH(double, right);
         QFETCH(QByteArray, written);
+        QFETCH(QList<double>, shown);
 
         QTextBlockFormat format;
         RichText::setIndents(format, {first, left, right});
-        // On screen: the first line starts at `first` points, the others at first + left.
-        QCOMPARE(format.leftMargin() + format.textIndent(), first * 96 / 72);
-        QCOMPARE(format.leftMargin(), (first + left) * 96 / 72);
-        QCOMPARE(format.rightMargin(), right * 96 / 72);
+        QCOMPARE(format.leftMargin() + format.textIndent(), shown[0] * 96 / 72);
+        QCOMPARE(format.leftMargin(), shown[1] * 96 / 72);
+        QCOMPARE(format.rightMargin(), shown[2] * 96 / 72);
 
         QTextDocument doc;
         QTextCursor(&doc).setBlockFormat(format);
@@ -364,6 +376,7 @@ private slots:
         QTextDocument reread;
         RichText::read(reread, rtf);
         const RichText::Indents back = RichText::indents(blockFormatOf(reread, 0));
+        QCOMPARE(blockFormatOf(reread, 0).leftMargin(), format.leftMargin());
         QCOMPARE(back.firstIndent, first);
         QCOMPARE(back.leftIndent, left);
         QCOMPARE(back.rightIndent, right);

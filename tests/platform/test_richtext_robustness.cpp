@@ -9,6 +9,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+Q_DECLARE_METATYPE(RichText::Reading)
+
 namespace {
 
 QString rawText(const QTextDocument &doc)
@@ -108,8 +110,9 @@ private slots:
             RichText::read(whole, full);
             const QString fullText = rawText(whole);
             QTextDocument doc;
+            const qsizetype end = full.lastIndexOf('}') + 1;
             for (qsizetype n = qsizetype(qstrlen("{\\rtf")); n < full.size(); ++n) {
-                RichText::read(doc, full.left(n));
+                QCOMPARE(RichText::read(doc, full.left(n)) == RichText::Reading::Whole, n >= end);
                 // A cut through an escape may change the last character; what comes before it
                 // is the start of the whole text.
                 QString text = rawText(doc);
@@ -127,37 +130,42 @@ private slots:
     {
         QTest::addColumn<QByteArray>("data");
         QTest::addColumn<QString>("text");
+        QTest::addColumn<RichText::Reading>("reading");
 
-        QTest::newRow("text after the document's end") << QByteArray("{\\rtf1 a}b}c") << QStringLiteral("a");
-        QTest::newRow("too many closing braces") << QByteArray("{\\rtf1 a{\\b b}}}}}} c") << QStringLiteral("ab");
-        QTest::newRow("groups never closed") << QByteArray("{\\rtf1 a{{{{ b") << QStringLiteral("a b");
-        QTest::newRow("only closing braces") << QByteArray("{\\rtf1 }}}}") << QString();
-        QTest::newRow("a brace before the header is not RTF") << QByteArray("}{\\rtf1 x}") << QStringLiteral("}{\\rtf1 x}");
-        QTest::newRow("header only") << QByteArray("{\\rtf") << QString();
-        QTest::newRow("ends in a backslash") << QByteArray("{\\rtf1 a\\") << QStringLiteral("a");
-        QTest::newRow("ends in a hex escape") << QByteArray("{\\rtf1 a\\'") << QStringLiteral("a");
-        QTest::newRow("ends half way through a hex escape") << QByteArray("{\\rtf1 a\\'e") << QStringLiteral("a");
-        QTest::newRow("ends in \\u") << QByteArray("{\\rtf1 a\\u") << QStringLiteral("a");
-        QTest::newRow("ends in \\u-") << QByteArray("{\\rtf1 a\\u-") << QStringLiteral("a");
-        QTest::newRow("ends inside the font table") << QByteArray("{\\rtf1{\\fonttbl{\\f0 Ari") << QString();
-        QTest::newRow("NUL bytes") << QByteArray("{\\rtf1 a\0b\\'00c}", 16) << QStringLiteral("abc");
-        QTest::newRow("huge font size") << QByteArray("{\\rtf1\\fs999999999 x}") << QStringLiteral("x");
-        QTest::newRow("number longer than any integer") << QByteArray("{\\rtf1\\fs99999999999999999999999 x}") << QStringLiteral("x");
-        QTest::newRow("huge indents") << QByteArray("{\\rtf1\\li-2147483648\\ri999999999999\\fi2147483647\\sb99999999 x}") << QStringLiteral("x");
-        QTest::newRow("huge colour index") << QByteArray("{\\rtf1{\\colortbl;\\red999\\green-5\\blue300;}\\cf4294967296 x\\cf1 y}") << QStringLiteral("xy");
-        QTest::newRow("huge \\uc") << QByteArray("{\\rtf1\\uc999999999 \\u233 abcdefghijklmnopqrstuvwxyz}") << QStringLiteral("éqrstuvwxyz");
-        QTest::newRow("huge \\bin") << QByteArray("{\\rtf1 a\\bin99999999999 bcd}") << QStringLiteral("a");
-        QTest::newRow("negative \\bin") << QByteArray("{\\rtf1 a\\bin-5 b}") << QStringLiteral("ab");
-        QTest::newRow("\\u far out of range") << QByteArray("{\\rtf1\\u-99999?\\u2147483647?\\u-2147483648?x}") << QStringLiteral("\uFFFD\uFFFD\uFFFDx");
-        QTest::newRow("odd code pages") << QByteArray("{\\rtf1\\ansicpg-5 \\'e9{\\ansicpg99999 \\'e9}{\\fonttbl{\\f0\\fcharset9999\\cpg-3 A;}}\\f0 \\'e9}") << QStringLiteral("ééé");
-        QTest::newRow("font numbers at the limits") << QByteArray("{\\rtf1{\\fonttbl{\\f-5 A;}{\\f2147483647 B;}}\\f-5 a\\f2147483647 b\\f99999999999 c}") << QStringLiteral("abc");
+        QTest::newRow("a line end and NULs after the end") << QByteArray("{\\rtf1 a}\r\n\0\0", 13) << QStringLiteral("a")
+                                                        << RichText::Reading::Whole;
+        QTest::newRow("cut inside the header") << QByteArray("{\\rt") << QStringLiteral("{\\rt") << RichText::Reading::NotRtf;
+        QTest::newRow("text after the document's end") << QByteArray("{\\rtf1 a}b}c") << QStringLiteral("a") << RichText::Reading::Damaged;
+        QTest::newRow("too many closing braces") << QByteArray("{\\rtf1 a{\\b b}}}}}} c") << QStringLiteral("ab") << RichText::Reading::Damaged;
+        QTest::newRow("groups never closed") << QByteArray("{\\rtf1 a{{{{ b") << QStringLiteral("a b") << RichText::Reading::Damaged;
+        QTest::newRow("only closing braces") << QByteArray("{\\rtf1 }}}}") << QString() << RichText::Reading::Damaged;
+        QTest::newRow("a brace before the header is not RTF") << QByteArray("}{\\rtf1 x}") << QStringLiteral("}{\\rtf1 x}") << RichText::Reading::NotRtf;
+        QTest::newRow("header only") << QByteArray("{\\rtf") << QString() << RichText::Reading::Damaged;
+        QTest::newRow("ends in a backslash") << QByteArray("{\\rtf1 a\\") << QStringLiteral("a") << RichText::Reading::Damaged;
+        QTest::newRow("ends in a hex escape") << QByteArray("{\\rtf1 a\\'") << QStringLiteral("a") << RichText::Reading::Damaged;
+        QTest::newRow("ends half way through a hex escape") << QByteArray("{\\rtf1 a\\'e") << QStringLiteral("a") << RichText::Reading::Damaged;
+        QTest::newRow("ends in \\u") << QByteArray("{\\rtf1 a\\u") << QStringLiteral("a") << RichText::Reading::Damaged;
+        QTest::newRow("ends in \\u-") << QByteArray("{\\rtf1 a\\u-") << QStringLiteral("a") << RichText::Reading::Damaged;
+        QTest::newRow("ends inside the font table") << QByteArray("{\\rtf1{\\fonttbl{\\f0 Ari") << QString() << RichText::Reading::Damaged;
+        QTest::newRow("NUL bytes") << QByteArray("{\\rtf1 a\0b\\'00c}", 16) << QStringLiteral("abc") << RichText::Reading::Whole;
+        QTest::newRow("huge font size") << QByteArray("{\\rtf1\\fs999999999 x}") << QStringLiteral("x") << RichText::Reading::Whole;
+        QTest::newRow("number longer than any integer") << QByteArray("{\\rtf1\\fs99999999999999999999999 x}") << QStringLiteral("x") << RichText::Reading::Whole;
+        QTest::newRow("huge indents") << QByteArray("{\\rtf1\\li-2147483648\\ri999999999999\\fi2147483647\\sb99999999 x}") << QStringLiteral("x") << RichText::Reading::Whole;
+        QTest::newRow("huge colour index") << QByteArray("{\\rtf1{\\colortbl;\\red999\\green-5\\blue300;}\\cf4294967296 x\\cf1 y}") << QStringLiteral("xy") << RichText::Reading::Whole;
+        QTest::newRow("huge \\uc") << QByteArray("{\\rtf1\\uc999999999 \\u233 abcdefghijklmnopqrstuvwxyz}") << QStringLiteral("éqrstuvwxyz") << RichText::Reading::Whole;
+        QTest::newRow("huge \\bin") << QByteArray("{\\rtf1 a\\bin99999999999 bcd}") << QStringLiteral("a") << RichText::Reading::Damaged;
+        QTest::newRow("negative \\bin") << QByteArray("{\\rtf1 a\\bin-5 b}") << QStringLiteral("ab") << RichText::Reading::Whole;
+        QTest::newRow("\\u far out of range") << QByteArray("{\\rtf1\\u-99999?\\u2147483647?\\u-2147483648?x}") << QStringLiteral("\uFFFD\uFFFD\uFFFDx") << RichText::Reading::Whole;
+        QTest::newRow("odd code pages") << QByteArray("{\\rtf1\\ansicpg-5 \\'e9{\\ansicpg99999 \\'e9}{\\fonttbl{\\f0\\fcharset9999\\cpg-3 A;}}\\f0 \\'e9}") << QStringLiteral("ééé") << RichText::Reading::Whole;
+        QTest::newRow("font numbers at the limits") << QByteArray("{\\rtf1{\\fonttbl{\\f-5 A;}{\\f2147483647 B;}}\\f-5 a\\f2147483647 b\\f99999999999 c}") << QStringLiteral("abc") << RichText::Reading::Whole;
     }
     void damagedFiles()
     {
         QFETCH(QByteArray, data);
         QFETCH(QString, text);
+        QFETCH(RichText::Reading, reading);
         QTextDocument doc;
-        RichText::read(doc, data);
+        QCOMPARE(RichText::read(doc, data), reading);
         QCOMPARE(rawText(doc), text);
         const QString unstable = checkStable(data);
         QVERIFY2(unstable.isEmpty(), qPrintable(unstable));
@@ -171,10 +179,11 @@ private slots:
         QCOMPARE(formatAt(doc, "a").fontPointSize(), 1638.0);
         QCOMPARE(formatAt(doc, "a").foreground().color(), QColor(255, 0, 255));
         QCOMPARE(formatAt(doc, "b").fontPointSize(), 12.0);
-        const QTextBlockFormat block = doc.lastBlock().blockFormat();
-        QCOMPARE(block.leftMargin(), -31680 / 15.0);
-        QCOMPARE(block.rightMargin(), 31680 / 15.0);
-        QCOMPARE(block.textIndent(), 31680 / 15.0);
+        // \li and \fi held to 31680 twips: the first line at 0, the others 1584 points left of it.
+        const RichText::Indents indents = RichText::indents(doc.lastBlock().blockFormat());
+        QCOMPARE(indents.firstIndent, 0.0);
+        QCOMPARE(indents.leftIndent, -1584.0);
+        QCOMPARE(indents.rightIndent, 1584.0);
     }
 
     void deepNesting_data()

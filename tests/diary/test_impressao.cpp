@@ -1,0 +1,287 @@
+// The printed report of the entry in the editor: what stands where on which page, the title, date
+// and time of new and stored entries, the preview, the print dialog and the PDF it writes.
+#include "DiarioTeste.h"
+
+#include "BandedReport.h"
+#include "DiaryDatabase.h"
+#include "DiaryUsers.h"
+#include "Principal.h"
+#include "Programa.h"
+#include "VisualizarImpressao.h"
+#include "global.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QTimer>
+
+using namespace DiarioTeste;
+
+namespace {
+
+// Where the bands of an A4 page with 10 mm margins stand, in millimetres from the paper's top.
+constexpr double CorpoTopo = 10 + 8.47;        // below the page header
+constexpr double RodapeTopo = 297 - 10 - 9.26; // the page footer
+constexpr double TituloTopo = RodapeTopo - 11.38;
+constexpr double TextoTopo = CorpoTopo + 23.28;
+
+QString paragrafos(int quantos)
+{
+    QStringList p;
+    for (int i = 1; i <= quantos; ++i)
+        p.append(QStringLiteral("Linha %1 do diário.").arg(i));
+    return p.join('\n');
+}
+
+void escrever(const QString &texto)
+{
+    FormPrincipal->Rdtexto->clear();
+    FormPrincipal->Rdtexto->insertPlainText(texto);
+}
+
+ReportPlan plano()
+{
+    return FormVisualizar->QuickRepVisualizar->plan(QDate(2024, 7, 9));
+}
+
+QString textoDe(const ReportPage &pagina, const QString &elemento)
+{
+    const PlacedElement *e = pagina.element(elemento);
+    return e ? e->text : QStringLiteral("<nenhum>");
+}
+
+// Answers every modal window that comes up while it lives, and keeps what came up.
+struct Vigia {
+    QStringList vistos;
+    int paginas = -1;
+    QTimer timer;
+    explicit Vigia(bool aceitar)
+    {
+        QObject::connect(&timer, &QTimer::timeout, [this, aceitar] {
+            auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!modal)
+                return;
+            vistos.append(modal->objectName().isEmpty() ? modal->windowTitle() : modal->objectName());
+            if (auto *previa = modal->findChild<QPrintPreviewWidget *>())
+                paginas = previa->pageCount();
+            aceitar ? modal->accept() : modal->reject();
+        });
+        timer.start(0);
+    }
+};
+
+QString pdf(const QStringList &argumentos)
+{
+    QProcess p;
+    p.start(argumentos.first(), argumentos.mid(1));
+    return p.waitForFinished(30000) ? QString::fromUtf8(p.readAllStandardOutput()) : QString();
+}
+
+} // namespace
+
+class TestImpressao : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        for (const QString &f : QDir::current().entryList(QDir::Files))
+            QFile::remove(f);
+        QVERIFY(abrirLogado());
+    }
+
+    void cleanup()
+    {
+        Programa::DestruirJanelas();
+    }
+
+    // Every page: the date of printing at its head, its number at its foot; the title band at the
+    // foot of the first page only; the text in whole lines between them, none lost or repeated.
+    void pagePlan_data()
+    {
+        QTest::addColumn<int>("linhas");
+        QTest::addColumn<int>("paginas");
+        QTest::newRow("short entry") << 3 << 1;
+        QTest::newRow("three-page entry") << 120 << 3;
+    }
+    void pagePlan()
+    {
+        QFETCH(int, linhas);
+        QFETCH(int, paginas);
+        escrever(paragrafos(linhas));
+        const ReportPlan p = plano();
+        QCOMPARE(p.pages.size(), paginas);
+        QString texto;
+        for (int n = 0; n < paginas; ++n) {
+            const ReportPage &pagina = p.pages[n];
+            QCOMPARE(textoDe(pagina, "QRLabel2"), QStringLiteral("Data de impressão:"));
+            QCOMPARE(pagina.element("QRLabel2")->rect.topLeft(), QPointF(10 + 130.70, 10));
+            QCOMPARE(textoDe(pagina, "QRSysData1"), QStringLiteral("09/07/2024"));
+            QCOMPARE(pagina.element("QRSysData1")->rect.right(), 200.0);
+            QCOMPARE(textoDe(pagina, "QRSysData2"), QString::number(n + 1));
+            QCOMPARE(pagina.element("QRSysData2")->rect.top(), RodapeTopo + 2.12);
+            QCOMPARE(bool(pagina.element("QRLabel1")), n == 0);
+            QCOMPARE(bool(pagina.element("QrTitulo")), n == 0);
+
+            const PlacedElement *parte = pagina.element("Qrtexto");
+            QVERIFY(parte);
+            QCOMPARE(parte->rect.left(), 10 + 8.47);
+            QCOMPARE(parte->rect.top(), n == 0 ? TextoTopo : CorpoTopo);
+            QVERIFY(parte->rect.bottom() <= (n == 0 ? TituloTopo : RodapeTopo));
+            QVERIFY(parte->text.endsWith(u'.'));
+            texto += (n ? "\n" : "") + parte->text;
+        }
+        QCOMPARE(texto, paragrafos(linhas));
+
+        const ReportPage &primeira = p.pages.first();
+        QCOMPARE(primeira.band("TitleBand1")->rect, QRectF(10, TituloTopo, 190, 11.38));
+        QCOMPARE(primeira.element("QRLabel1")->text, QStringLiteral("D o r l i n d a"));
+        QCOMPARE(primeira.element("QRLabel1")->rect.center().x(), 105.0);
+        QCOMPARE(primeira.element("QrTitulo")->rect.topLeft(), QPointF(10 + 8.47, CorpoTopo + 6.35));
+        QCOMPARE(primeira.element("QRData")->rect.topLeft(), QPointF(10 + 8.47, CorpoTopo + 14.82));
+        QCOMPARE(primeira.element("QRHora")->rect.topLeft(), QPointF(10 + 40.22, CorpoTopo + 14.82));
+    }
+
+    // A line taller than a page fills the page it is given, and the text goes on after it.
+    void aLineTallerThanAPageIsClippedAtThePage()
+    {
+        escrever(QStringLiteral("antes"));
+        QTextCursor c = FormPrincipal->Rdtexto->textCursor();
+        c.movePosition(QTextCursor::End);
+        QTextCharFormat enorme;
+        enorme.setFontPointSize(800);
+        c.insertBlock();
+        c.insertText(QStringLiteral("W"), enorme);
+        c.insertBlock();
+        c.insertText(QStringLiteral("depois"), QTextCharFormat());
+        const ReportPlan p = plano();
+        QCOMPARE(p.pages.size(), 3);
+        QCOMPARE(textoDe(p.pages[0], "Qrtexto"), QStringLiteral("antes"));
+        QCOMPARE(textoDe(p.pages[1], "Qrtexto"), QStringLiteral("W"));
+        QCOMPARE(p.pages[1].element("Qrtexto")->rect.bottom(), RodapeTopo);
+        QCOMPARE(textoDe(p.pages[2], "Qrtexto"), QStringLiteral("depois"));
+    }
+
+    // A new entry shows its proposed title with the date and time now; a stored one the date and
+    // time of its last save, with the text as it is in the editor; only the owner's row counts.
+    void titleDateAndTime_data()
+    {
+        QTest::addColumn<bool>("gravada");
+        QTest::addColumn<bool>("linhaPropria");
+        QTest::addColumn<QString>("titulo");
+        QTest::addColumn<QString>("data");
+        QTest::addColumn<QString>("hora");
+        QTest::newRow("new entry") << false << false << "Título1" << "" << "";
+        QTest::newRow("stored entry") << true << true << "Férias" << "05/03/2024" << "14:07";
+        QTest::newRow("row of another user only") << true << false << "FÉRIAS" << "" << "";
+    }
+    void titleDateAndTime()
+    {
+        QFETCH(bool, gravada);
+        QFETCH(bool, linhaPropria);
+        QFETCH(QString, titulo);
+        QFETCH(QString, data);
+        QFETCH(QString, hora);
+        QTextDocument salvo;
+        salvo.setPlainText("como foi salvo");
+        const QDateTime quando(QDate(2024, 3, 5), QTime(14, 7, 30));
+        bool existente = false;
+        QVERIFY(DiaryUsers::create("bia", "outra", existente));
+        QVERIFY(DiaryDatabase::saveEntry("outra", "Férias", false, salvo, quando.addDays(1)).ok);
+        if (linhaPropria)
+            QVERIFY(DiaryDatabase::saveEntry("segredo", "Férias", false, salvo, quando).ok);
+        if (gravada) {
+            TituloAtual = QStringLiteral("FÉRIAS");
+            ArquivoGravado = true;
+        }
+        escrever(QStringLiteral("mudado depois"));
+        const QDateTime antes = QDateTime::currentDateTime();
+        QVERIFY(FormPrincipal->PrepararRelatorio());
+        const ReportPage pagina = plano().pages.first();
+        QCOMPARE(textoDe(pagina, "QrTitulo"), titulo);
+        if (gravada) {
+            QCOMPARE(textoDe(pagina, "QRData"), data);
+            QCOMPARE(textoDe(pagina, "QRHora"), hora);
+        } else {
+            QCOMPARE(textoDe(pagina, "QRData"), antes.date().toString("dd/MM/yyyy"));
+            QVERIFY(qAbs(QTime::fromString(textoDe(pagina, "QRHora"), "HH:mm").secsTo(antes.time())) < 120);
+        }
+        QCOMPARE(textoDe(pagina, "Qrtexto"), QStringLiteral("mudado depois"));
+    }
+
+    // The preview shows every page; the print dialog, confirmed, prints them to the PDF file
+    // chosen, cancelled, nothing; while nobody is logged in, the hidden editor's text is not printed.
+    void commands_data()
+    {
+        QTest::addColumn<QString>("comando");
+        QTest::addColumn<bool>("logado");
+        QTest::addColumn<bool>("confirmar");
+        QTest::addColumn<QString>("visto");
+        QTest::newRow("preview") << "Visualizarimpresso1" << true << false << "Dorlinda [ Visualizar impressão ]";
+        QTest::newRow("print") << "Imprimir1" << true << true << "PrintDialogPrincipal";
+        QTest::newRow("print cancelled") << "Imprimir1" << true << false << "PrintDialogPrincipal";
+        QTest::newRow("preview, logged out") << "Visualizarimpresso1" << false << false << "";
+        QTest::newRow("print, logged out") << "Imprimir1" << false << true << "";
+    }
+    void commands()
+    {
+        QFETCH(QString, comando);
+        QFETCH(bool, logado);
+        QFETCH(bool, confirmar);
+        QFETCH(QString, visto);
+        escrever(paragrafos(120));
+        if (!logado)
+            FormPrincipal->EncerrarSessao();
+        const QString arquivo = QDir::current().absoluteFilePath("diario.pdf");
+        FormVisualizar->Impressora().setOutputFileName(arquivo);
+        Vigia vigia(confirmar);
+        FormPrincipal->findChild<QAction *>(comando)->trigger();
+        QCOMPARE(vigia.vistos.join('|'), visto);
+        if (comando == "Visualizarimpresso1" && logado)
+            QCOMPARE(vigia.paginas, 3);
+        QCOMPARE(QFile::exists(arquivo), !visto.isEmpty() && confirmar);
+        if (!QFile::exists(arquivo))
+            return;
+        QVERIFY(pdf({"pdfinfo", arquivo}).contains(QRegularExpression("Pages: +3\n")));
+        const ReportPlan p = plano();
+        const QString hoje = QDate::currentDate().toString("dd/MM/yyyy");
+        for (int n = 1; n <= 3; ++n) {
+            QStringList linhas;
+            for (const QString &l : pdf({"pdftotext", "-layout", "-f", QString::number(n), "-l", QString::number(n),
+                                         arquivo, "-"}).split('\n'))
+                if (!l.simplified().isEmpty())
+                    linhas.append(l.simplified());
+            QCOMPARE(linhas.takeFirst(), "Data de impressão: " + hoje);
+            QCOMPARE(linhas.takeLast(), QString::number(n));
+            if (n == 1) {
+                QCOMPARE(linhas.takeLast(), QStringLiteral("Dorlinda"));
+                QCOMPARE(linhas.takeFirst(), QStringLiteral("Título1"));
+                QCOMPARE(linhas.takeFirst(), hoje + ' ' + FormVisualizar->QRHora->text);
+            }
+            QCOMPARE(linhas.join('\n'), p.pages[n - 1].element("Qrtexto")->text);
+        }
+    }
+
+    // A stored entry whose row cannot be read is reported, and nothing is previewed.
+    void anUnreadableRowIsReported()
+    {
+        Caixas caixas;
+        TituloAtual = QStringLiteral("Férias");
+        ArquivoGravado = true;
+        DiaryDatabase::close();
+        FormPrincipal->Visualizarimpresso1->trigger();
+        QCOMPARE(caixas.vistas.size(), 1);
+        QVERIFY(caixas.vistas.first().text.startsWith(QStringLiteral("Não foi possível ler a data de Férias.")));
+    }
+
+};
+
+QTEST_MAIN(TestImpressao)
+#include "test_impressao.moc"
