@@ -104,7 +104,6 @@ private slots:
         QCOMPARE(WindowGeometry::outer(view), QRect(QPoint(0, 0), screen));
         QVERIFY2(near(box(view->ImageBlowUp), expected), qPrintable(describe(box(view->ImageBlowUp))));
         QVERIFY(qAbs(main->Ratio - ratio) < 1e-6);
-        QVERIFY(view->ImageBlowUp->isVisible());
         QCOMPARE(view->ImageBlowUp->picture(), main->Imagemain->picture());
         // Drawn at its size on the screen, not stretched up from the viewing area's.
         QCOMPARE(view->ImageBlowUp->drawnImage().size(), QSize(qCeil(expected.width() - 1e-6), qCeil(expected.height() - 1e-6)));
@@ -133,28 +132,24 @@ private slots:
         FormRemote *remote = Forms::FormRemote.get();
         QTest::mouseClick(Forms::FormBlowUp->ImageBlowUp, Qt::RightButton);
         QVERIFY(remote->isVisible());
+        // Place and size, then the three picture buttons' enabled states.
         const auto state = [remote] {
-            QString s;
+            QString s = describe(QRectF(WindowGeometry::outer(remote))) + ' ';
             for (QPushButton *b : {remote->CmdRemBack, remote->CmdRemFwd, remote->CmdExpand})
                 s += b->isEnabled() ? '+' : '-';
             return s;
         };
-        QCOMPARE(WindowGeometry::outer(remote), compact);
-        QCOMPARE(state(), QStringLiteral("+++"));
-        QCOMPARE(remote->CmdCancel->text(), QStringLiteral("&Cancel"));
+        const QString small = describe(QRectF(compact)), large = describe(QRectF(expanded));
+        QCOMPARE(state(), small + " +++");
         remote->CmdExpand->click();
-        QCOMPARE(WindowGeometry::outer(remote), expanded);
-        QCOMPARE(state(), QStringLiteral("---"));
+        QCOMPARE(state(), large + " ---");
         remote->CmdSlide->click();
-        QCOMPARE(WindowGeometry::outer(remote), compact);
-        QCOMPARE(state(), QStringLiteral("+++"));
-        QCOMPARE(remote->windowTitle(), QStringLiteral("Slide show"));
-        QCOMPARE(remote->CmdCancel->text(), QStringLiteral("&Stop"));
+        QCOMPARE(state(), small + " +++");
+        QCOMPARE(remote->windowTitle() + remote->CmdCancel->text(), QStringLiteral("Slide show&Stop"));
         remote->CmdExpand->click();
         remote->CmdCancel->click();
-        QCOMPARE(WindowGeometry::outer(remote), compact);
-        QCOMPARE(state(), QStringLiteral("+++"));
-        QCOMPARE(remote->windowTitle(), QString());
+        QCOMPARE(state(), small + " +++");
+        QCOMPARE(remote->windowTitle() + remote->CmdCancel->text(), QStringLiteral("&Cancel"));
         QVERIFY(!main->SlideOn);
     }
 
@@ -294,7 +289,6 @@ private slots:
         flushDeletes();
         FormRemote *remote = Forms::FormRemote.get();
         QCOMPARE(remote->ListInterval->count(), 21);
-        QCOMPARE(remote->ListInterval->item(20)->text(), QStringLiteral("120"));
         QCOMPARE(remote->listText(), selected);
         QVERIFY(remote->setListText("120"));
         remote->CmdSlide->click();
