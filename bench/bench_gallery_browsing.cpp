@@ -49,14 +49,7 @@ int main(int argc, char **argv)
     const QString photos = dir.filePath("photos");
     QDir().mkpath(photos);
     out << "Writing " << count << " JPEGs of 6000 x 4000 ..." << Qt::endl;
-    QStringList files;
-    for (int i = 0; i < count; ++i) {
-        const QString path = photos + QString("/IMG_%1.jpg").arg(i, 4, 10, QChar('0'));
-        QImageWriter writer(path, "jpeg");
-        writer.setQuality(90);
-        writer.write(photo(i));
-        files << path;
-    }
+    const QStringList files = writePhotos(photos, count);
 
     Settings::SaveSettings("Vistello", "Startup", {{"Dir1value", photos}, {"CheckThumbValue", "0"}});
     FormMain *main = Vistello::start();

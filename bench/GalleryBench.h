@@ -1,0 +1,31 @@
+#pragma once
+// What the gallery's benchmarks share: the gallery started at a folder of pictures, with the
+// support pictures beside the real program, its timer stopped and its splash period ended as the
+// timer's 14th tick ends it.
+#include "FormMain.h"
+#include "ProgramFolder.h"
+#include "Settings.h"
+#include "Vistello.h"
+
+#include <QApplication>
+#include <QDir>
+
+namespace Bench {
+
+// nullptr when the gallery did not start.
+inline FormMain *startGallery(const QString &folder, bool thumbnails)
+{
+    ProgramFolder::setPath(QDir(QCoreApplication::applicationDirPath() + "/../bin").absolutePath());
+    Settings::SaveSettings("Vistello", "Startup",
+                           {{"Dir1value", folder}, {"CheckThumbValue", thumbnails ? "1" : "0"}});
+    FormMain *main = Vistello::start();
+    if (!main)
+        return nullptr;
+    main->Timer2->stop();
+    for (int tick = 0; tick < 14; ++tick)
+        main->Timer2_Timer();
+    QCoreApplication::processEvents();
+    return main;
+}
+
+} // namespace Bench
