@@ -6,7 +6,8 @@
 // 2. Opening folders of 10,000 and 100,000 pictures in the folder browser (shown): from setting the
 //    folder list's path (the folder-change handling runs) to the browser painted.
 //   build/bench/bench_gallery_browsing [pictures=8] [rounds=3] [runs=5]   (medians in milliseconds)
-#include "BenchGallery.h"
+#include "BenchSupport.h"
+#include "GalleryBench.h"
 #include "FileLists.h"
 #include "FormFiles.h"
 #include "FormMain.h"
@@ -45,18 +46,13 @@ int main(int argc, char **argv)
     const QString photos = dir.filePath("photos");
     QDir().mkpath(photos);
     out << "Writing " << count << " JPEGs of 6000 x 4000 ..." << Qt::endl;
-    QStringList files;
-    for (int i = 0; i < count; ++i) {
-        const QString path = photos + QString("/IMG_%1.jpg").arg(i, 4, 10, QChar('0'));
-        QImageWriter writer(path, "jpeg");
-        writer.setQuality(90);
-        writer.write(photo(i));
-        files << path;
-    }
+    const QStringList files = writePhotos(photos, count);
 
-    FormMain *main = startGalleryAt(photos, false);
-    if (!main)
+    FormMain *main = startGallery(photos, false);
+    if (!main) {
+        out << "The gallery did not start." << Qt::endl;
         return 1;
+    }
 
     PictureCache &cache = PictureCache::instance();
     const auto nextImage = [main] {

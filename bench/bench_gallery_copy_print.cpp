@@ -5,7 +5,8 @@
 //    with the dialog's own set-up (the time the user spends in the dialog left out).
 //   build/bench/bench_gallery_copy_print [rounds=7]   (medians in milliseconds)
 #include "AllForms.h"
-#include "BenchGallery.h"
+#include "BenchSupport.h"
+#include "GalleryBench.h"
 #include "FormMain.h"
 #include "PictureCache.h"
 #include "ProgramFolder.h"
@@ -17,7 +18,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImageReader>
-#include <QImageWriter>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QTemporaryDir>
@@ -37,15 +37,14 @@ int main(int argc, char **argv)
     QTemporaryDir dir;
     const QString photos = dir.filePath("photos");
     QDir().mkpath(photos);
-    const QString path = photos + "/IMG_0001.jpg";
     out << "Writing a JPEG of 6000 x 4000 ..." << Qt::endl;
-    QImageWriter writer(path, "jpeg");
-    writer.setQuality(90);
-    writer.write(photo(1));
+    const QString path = writePhotos(photos, 1).value(0);
 
-    FormMain *main = startGalleryAt(photos, false);
-    if (!main)
+    FormMain *main = startGallery(photos, false);
+    if (!main) {
+        out << "The gallery did not start." << Qt::endl;
         return 1;
+    }
 
     PictureCache &cache = PictureCache::instance();
     QClipboard *clipboard = QApplication::clipboard();

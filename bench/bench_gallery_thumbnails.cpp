@@ -5,7 +5,8 @@
 // Cold: nothing decoded before the command. Browsing: the user looks at each picture for a moment,
 // while the pictures of the column are decoded ahead on worker threads.
 //   build/bench/bench_gallery_thumbnails [pictures=8] [rounds=3]   (medians in milliseconds)
-#include "BenchGallery.h"
+#include "BenchSupport.h"
+#include "GalleryBench.h"
 #include "AllForms.h"
 #include "FileLists.h"
 #include "FormFiles.h"
@@ -40,18 +41,13 @@ int main(int argc, char **argv)
 
     QTemporaryDir dir;
     out << "Writing " << count << " JPEGs of 6000 x 4000 ..." << Qt::endl;
-    QStringList files;
-    for (int i = 0; i < count; ++i) {
-        const QString path = dir.filePath(QString("IMG_%1.jpg").arg(i, 4, 10, QChar('0')));
-        QImageWriter writer(path, "jpeg");
-        writer.setQuality(90);
-        writer.write(photo(i));
-        files << path;
-    }
+    const QStringList files = writePhotos(dir.path(), count);
 
-    FormMain *main = startGalleryAt(dir.path(), true);
-    if (!main)
+    FormMain *main = startGallery(dir.path(), true);
+    if (!main) {
+        out << "The gallery did not start." << Qt::endl;
         return 1;
+    }
 
     PictureCache &cache = PictureCache::instance();
     // From position k - 1 to k, where the column shows k to k + 3: four pictures every time.

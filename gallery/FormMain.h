@@ -165,7 +165,7 @@ public slots:
     void CmdPrint_Click();
     void CmdNoteShow_Click();
 
-    // With their windows: FormBlowUp.cpp, FormInfo.cpp, FormNote.cpp
+    // With their windows: FormBlowUp.cpp, FormRemote.cpp, FormInfo.cpp, FormNote.cpp
     void DoBlowUp();
     void DoSlide();
     void DoInfo();
@@ -199,7 +199,7 @@ private:
     void prepareNextPicture();
 
     // FormMainNavigation.cpp
-    // The remote control's step buttons, when the remote control window carries them.
+    // The remote control's step buttons (referring to them loads it, hidden).
     QWidget *remoteBack();
     QWidget *remoteFwd();
     // The remote control's height in twips (referring to it loads it, hidden).
@@ -230,6 +230,8 @@ private:
     void previousPicture();
     void fourForward();
     void fourBack();
+    // The navigation buttons while the thumbnail column is off.
+    void buttonsWithoutColumn();
 
     // FormMainTimer.cpp
 

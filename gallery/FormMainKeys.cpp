@@ -102,7 +102,8 @@ void FormMain::Form_KeyDown(int KeyCode, int Shift)
         {{Keys::PadPlus}, Modifiers::Any,
          [](FormMain &m, bool helpOff) { return helpOff && m.Imagemain->isEnabled(); },
          [](FormMain &m) {
-             if (m.PictureScale->Width() > 1)
+             // A picture is loaded, one pixel wide or more.
+             if (!m.PictureScale->picture().isNull())
                  m.showEnlargedView();
          }},
     };

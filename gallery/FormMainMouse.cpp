@@ -131,7 +131,7 @@ void FormMain::CmdFiles_Click()
 // The true-size picture, at its own pixels, on the clipboard. Without a picture nothing happens.
 void FormMain::CmdCopy_Click()
 {
-    if (PictureScale->picture().isNull() || PictureScale->Width() <= 1)
+    if (PictureScale->picture().isNull())
         return;
     Forms::FormNote.unload();
     QClipboard *clipboard = QApplication::clipboard();
@@ -147,7 +147,7 @@ void FormMain::CmdCopy_Click()
 void FormMain::CmdPrint_Click()
 {
     const Picture picture = PictureScale->picture();
-    if (picture.isNull() || PictureScale->Width() <= 1)
+    if (picture.isNull())
         return;
     CommonDialog1->CancelError = true;
     Printer::printer().setDocName(QFileInfo(picture.path()).fileName());

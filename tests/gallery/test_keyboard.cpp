@@ -6,8 +6,8 @@
 // The caption's picture is its position in the folder ("." for none); "=" adds what the viewing
 // area shows when that differs: a position, or a help page with its place ("intro@7,3"). A place
 // is the position of its picture, "P" parked, "-" hidden. The flags: help (help mode on), info and
-// note (those windows shown), enlarged (the enlarged view shown), browser (the folder browser
-// shown), dialog (a print dialog came up; it is cancelled).
+// note (those windows shown), enlarged (the enlarged view showing the picture), browser (the
+// folder browser shown), dialog (a print dialog came up; it is cancelled).
 #include "AllForms.h"
 #include "FileLists.h"
 #include "FormBlowUp.h"
@@ -55,8 +55,8 @@ QString state(FormMain *main, bool dialog)
         flags << "info";
     if (Forms::FormNote.loaded() && Forms::FormNote.loaded()->isVisible())
         flags << "note";
-    if (Forms::FormBlowUp.loaded() && Forms::FormBlowUp.loaded()->isVisible())
-        flags << "enlarged";
+    if (FormBlowUp *view = Forms::FormBlowUp.loaded(); view && view->isVisible())
+        flags << (view->ImageBlowUp->picture() == main->Imagemain->picture() ? "enlarged" : "enlarged, other picture");
     if (Forms::FormFiles->isVisible())
         flags << "browser";
     if (dialog)

@@ -131,6 +131,8 @@ private slots:
         main->HelpActive = open == "help"; // the handler's own test: the area stays enabled here
         QTest::mouseClick(main->Imagemain, Qt::LeftButton, {}, centre(main->Imagemain));
         QCOMPARE(shown(Forms::FormBlowUp), enlarged);
+        if (enlarged)
+            QCOMPARE(Forms::FormBlowUp->ImageBlowUp->picture(), main->Imagemain->picture());
         QCOMPARE(shown(Forms::FormInfo), !enlarged);
         QVERIFY(!shown(Forms::FormNote));
         if (open == "browser") {

@@ -1,15 +1,16 @@
 #pragma once
 // What the gallery's benchmarks share: the process prepared as the program prepares its own (with
-// settings folders of its own, offscreen unless told otherwise), and the program started at a
-// folder with its splash period over.
+// settings folders of its own, offscreen unless told otherwise), and the gallery started at a
+// folder of pictures, with the support pictures beside the real program, its timer stopped and its
+// splash period ended as the timer's 14th tick ends it.
 #include "BenchSupport.h"
 #include "FormMain.h"
 #include "ProgramFolder.h"
 #include "Settings.h"
 #include "Vistello.h"
 
-#include <QCoreApplication>
-#include <QTextStream>
+#include <QApplication>
+#include <QDir>
 
 namespace Bench {
 
@@ -22,18 +23,15 @@ inline void prepareGallery(const QTemporaryDir &home)
     Vistello::prepareProcess();
 }
 
-// The program at the folder, its timer stopped after the 14 ticks of the splash period; nullptr
-// (and a line on stdout) when it did not start.
-inline FormMain *startGalleryAt(const QString &folder, bool thumbnails)
+// nullptr when the gallery did not start.
+inline FormMain *startGallery(const QString &folder, bool thumbnails)
 {
     ProgramFolder::setPath(QDir(QCoreApplication::applicationDirPath() + "/../bin").absolutePath());
     Settings::SaveSettings("Vistello", "Startup",
                            {{"Dir1value", folder}, {"CheckThumbValue", thumbnails ? "1" : "0"}});
     FormMain *main = Vistello::start();
-    if (!main) {
-        QTextStream(stdout) << "The gallery did not start." << Qt::endl;
+    if (!main)
         return nullptr;
-    }
     main->Timer2->stop();
     for (int tick = 0; tick < 14; ++tick)
         main->Timer2_Timer();
