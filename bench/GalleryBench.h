@@ -1,7 +1,9 @@
 #pragma once
-// What the gallery's benchmarks share: the gallery started at a folder of pictures, with the
-// support pictures beside the real program, its timer stopped and its splash period ended as the
-// timer's 14th tick ends it.
+// What the gallery's benchmarks share: the process prepared as the program prepares its own (with
+// settings folders of its own, offscreen unless told otherwise), and the gallery started at a
+// folder of pictures, with the support pictures beside the real program, its timer stopped and its
+// splash period ended as the timer's 14th tick ends it.
+#include "BenchSupport.h"
 #include "FormMain.h"
 #include "ProgramFolder.h"
 #include "Settings.h"
@@ -11,6 +13,15 @@
 #include <QDir>
 
 namespace Bench {
+
+// Before the application object is made.
+inline void prepareGallery(const QTemporaryDir &home)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    privateFolders(home);
+    Vistello::prepareProcess();
+}
 
 // nullptr when the gallery did not start.
 inline FormMain *startGallery(const QString &folder, bool thumbnails)

@@ -32,11 +32,8 @@ using namespace Bench;
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir home;
-    privateFolders(home);
-    Vistello::prepareProcess();
+    prepareGallery(home);
     QApplication app(argc, argv);
     const int count = argc > 1 ? std::max(5, atoi(argv[1])) : 8;
     const int rounds = argc > 2 ? std::max(1, atoi(argv[2])) : 3;

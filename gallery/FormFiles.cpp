@@ -2,7 +2,7 @@
 
 #include "AllForms.h"
 #include "FormMain.h"
-#include "Keys.h"
+#include "KeyPreview.h"
 #include "Messages.h"
 #include "ProgramFolder.h"
 #include "ScreenMetrics.h"

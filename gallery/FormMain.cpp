@@ -10,7 +10,7 @@
 #include "FormNote.h"
 #include "FormRemote.h"
 #include "FormSave.h"
-#include "Keys.h"
+#include "KeyPreview.h"
 #include "Messages.h"
 #include "ProgramFolder.h"
 #include "ScreenMetrics.h"
@@ -90,7 +90,7 @@ FormMain::FormMain()
     CheckThumb->setGeometry(643, 6, kCheckThumbWidthTwips / 15, kCheckThumbHeightTwips / 15);
 
     const auto button = [&](const char *name, const QString &caption, int l, int w, const QString &tip) {
-        auto *b = new QPushButton(caption, this);
+        auto *b = new CommandButton(caption, this);
         b->setObjectName(QLatin1String(name));
         b->setGeometry(l, 497, w, 30);
         b->setFocusPolicy(Qt::TabFocus);
@@ -290,12 +290,12 @@ void FormMain::layOutControls()
         thumb(n)->setTop(thumbTops[n - 1]);
     for (int n = 1; n <= 4; ++n)
         thumb(n)->setLeft(643);
-    const std::pair<QPushButton *, int> captioned[] = {{CmdFiles, 5},   {CmdSize, 83},     {CmdCopy, 161},
+    const std::pair<CommandButton *, int> captioned[] = {{CmdFiles, 5},   {CmdSize, 83},     {CmdCopy, 161},
                                                        {CmdPrint, 238}, {CmdHelp, 316},    {CmdNoteShow, 394},
                                                        {CmdClose, 473}};
     for (auto [b, left] : captioned)
         b->setGeometry(left, 497, 77, 30);
-    const std::pair<QPushButton *, int> pictured[] = {{CmdHome, 553},  {CmdBackFour, 585}, {CmdBackOne, 617},
+    const std::pair<CommandButton *, int> pictured[] = {{CmdHome, 553},  {CmdBackFour, 585}, {CmdBackOne, 617},
                                                       {CmdFwdOne, 649}, {CmdFwdFour, 681},  {CmdEnd, 713}};
     for (auto [b, left] : pictured)
         b->setGeometry(left, 497, 31, 30);

@@ -151,12 +151,17 @@ int FormMain::remoteHeightTwips()
 
 void FormMain::browserBesideMain()
 {
-    FormFiles *files = Forms::FormFiles.get();
-    files->raise();
+    moveBesideMain(Forms::FormFiles.get(), 300, 400);
+}
+
+void FormMain::moveBesideMain(QWidget *window, int belowTwips, int rightTwips)
+{
+    window->raise();
     const QRect main = WindowGeometry::outer(this);
     const int ps = twips();
-    WindowGeometry::setOuterPos(files, WindowGeometry::toPixels(WindowGeometry::toTwips(main.left(), ps) + 400, ps),
-                                WindowGeometry::toPixels(WindowGeometry::toTwips(main.top(), ps) + 300, ps));
+    WindowGeometry::setOuterPos(window,
+                                WindowGeometry::toPixels(WindowGeometry::toTwips(main.left(), ps) + rightTwips, ps),
+                                WindowGeometry::toPixels(WindowGeometry::toTwips(main.top(), ps) + belowTwips, ps));
 }
 
 bool FormMain::lastPictureCurrent()
@@ -227,15 +232,37 @@ void FormMain::CmdBackFour_Click()
 {
     lastPictureStep();
     stepStart();
-    NCount = NCount - 4;
-    // Below -1: the last picture (DoSelectPicture).
-    DoSelectPicture();
+    fourBack();
 }
 
 void FormMain::CmdBackOne_Click()
 {
     lastPictureStep();
     stepStart();
+    previousPicture();
+}
+
+void FormMain::CmdFwdOne_Click()
+{
+    stepStart();
+    nextPicture();
+}
+
+void FormMain::CmdFwdFour_Click()
+{
+    stepStart();
+    fourForward();
+}
+
+void FormMain::fourBack()
+{
+    NCount = NCount - 4;
+    // Below -1: the last picture (DoSelectPicture).
+    DoSelectPicture();
+}
+
+void FormMain::previousPicture()
+{
     NCount = NCount - 1;
     if (NCount == -1)
         NCount = Forms::FormFiles->File1->ListCount() - 1;
@@ -243,9 +270,8 @@ void FormMain::CmdBackOne_Click()
     DoSelectPicture();
 }
 
-void FormMain::CmdFwdOne_Click()
+void FormMain::nextPicture()
 {
-    stepStart();
     NCount = NCount + 1;
     if (NCount == Forms::FormFiles->File1->ListCount())
         NCount = 0;
@@ -253,9 +279,8 @@ void FormMain::CmdFwdOne_Click()
     DoSelectPicture();
 }
 
-void FormMain::CmdFwdFour_Click()
+void FormMain::fourForward()
 {
-    stepStart();
     const int n = Forms::FormFiles->File1->ListCount();
     // From the last picture four forward passes the end, as from any other.
     NCount = lastPictureCurrent() ? n : NCount + 4;
@@ -292,7 +317,6 @@ int FormMain::thumbPosition(int place)
 void FormMain::showThumb(int place)
 {
     ImageBox *t = thumb(place);
-    Imagemain->setEnabled(true);
     Imagemain->setStretch(true);
     Imagemain->setPicture(t->picture());
     PictureScale->setPicture(t->picture());
@@ -306,10 +330,12 @@ void FormMain::showThumb(int place)
 void FormMain::thumbClick(int place)
 {
     thumbClickWindows(place);
-    if (HelpActive)
+    if (HelpActive) {
         helpButtonClick(place);
-    else
+    } else {
+        Imagemain->setEnabled(true);
         showThumb(place);
+    }
 }
 
 void FormMain::ImageThumb1_Click()

@@ -117,16 +117,6 @@ void ImageBox::Move(double left, double top, double width, double height)
     update();
 }
 
-bool ImageBox::Visible() const
-{
-    return !(testAttribute(Qt::WA_WState_Hidden) && testAttribute(Qt::WA_WState_ExplicitShowHide));
-}
-
-bool ImageBox::Enabled() const
-{
-    return !testAttribute(Qt::WA_ForceDisabled);
-}
-
 void ImageBox::applyGeometry()
 {
     // The widget covers every pixel the fractional box touches; the picture is drawn inside it

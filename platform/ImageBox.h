@@ -10,6 +10,7 @@
 //   press: MouseDown; release: MouseUp, then Click for the left button;
 //   a double click: MouseDown, MouseUp, Click, DblClick, MouseUp.
 // A disabled box raises nothing (its window's own handlers see the click instead).
+#include "ControlPlace.h"
 #include "Picture.h"
 
 #include <QImage>
@@ -22,6 +23,8 @@ class ImageBox : public QWidget {
     Q_PROPERTY(double Width READ Width WRITE setWidth)
     Q_PROPERTY(double Height READ Height WRITE setHeight)
     Q_PROPERTY(bool Stretch READ Stretch WRITE setStretch)
+    Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled)
+    Q_PROPERTY(bool Visible READ Visible WRITE setVisible)
 
 public:
     explicit ImageBox(QWidget *parent = nullptr);
@@ -57,8 +60,8 @@ public:
 
     // The control's own Visible and Enabled flags (true while a hidden window holds a box that
     // is shown in it); set them with QWidget::setVisible / setEnabled.
-    bool Visible() const;
-    bool Enabled() const;
+    bool Visible() const { return ControlState::visible(this); }
+    bool Enabled() const { return ControlState::enabled(this); }
 
     // The picture as this box draws it now (device pixels); empty when nothing is drawn.
     // Decodes when needed, as a paint would.

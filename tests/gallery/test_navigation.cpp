@@ -47,19 +47,6 @@ QSize pictureSize(int k)
     return {120 + 8 * k, 80 + 4 * k};
 }
 
-// Position of a picture file of the folder; -1 for none or another file.
-int positionOf(const QString &fileName)
-{
-    static const QRegularExpression re(QStringLiteral("^pic(\\d\\d)\\.jpg$"));
-    const auto m = re.match(fileName);
-    return m.hasMatch() ? m.captured(1).toInt() - 1 : -1;
-}
-
-QString token(int position)
-{
-    return position < 0 ? QStringLiteral(".") : QString::number(position);
-}
-
 const QString kCaptionHead = QStringLiteral("Vistello  -  ");
 const QString kZoom = QStringLiteral("     Zoom: ");
 
