@@ -50,17 +50,8 @@ FormInfo *openInfo()
 class TestPictureInfo : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        startFresh();
-        m_program = std::make_unique<ProgramFolderFixture>();
-    }
-    void cleanup()
-    {
-        if (Forms::FormMain)
-            close(Forms::FormMain);
-        m_program.reset();
-    }
+    void init() { m_case.init(); }
+    void cleanup() { m_case.cleanup(); }
 
     // Each row: the file, its size in pixels and bytes (-1: as written; 0: emptied after it was
     // shown), then the lines for size, type, ratio and print width and height.
@@ -169,7 +160,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<ProgramFolderFixture> m_program;
+    CaseFixture m_case;
 };
 
 GALLERY_TEST_MAIN(TestPictureInfo)
