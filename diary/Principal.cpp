@@ -17,6 +17,7 @@
 #include "global.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QFrame>
@@ -56,14 +57,23 @@ QAction *item(QMenu *menu, const char *nome, const QString &texto, const QKeySeq
 
 } // namespace
 
+namespace {
+// Boxes stand over the dialog that asks, so that no window manager puts them behind it.
+QWidget *dono()
+{
+    QWidget *modal = QApplication::activeModalWidget();
+    return modal ? modal : FormPrincipal;
+}
+} // namespace
+
 void Mensagem(const QString &texto)
 {
-    Messages::plain(FormPrincipal, Titulo, texto);
+    Messages::plain(dono(), Titulo, texto);
 }
 
 Messages::Button Confirmar(const QString &texto, bool comCancelar)
 {
-    return Messages::question(FormPrincipal, Titulo, texto, comCancelar);
+    return Messages::question(dono(), Titulo, texto, comCancelar);
 }
 
 TFormPrincipal::TFormPrincipal(QWidget *parent)

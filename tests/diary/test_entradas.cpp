@@ -430,6 +430,26 @@ private slots:
         QCOMPARE(legenda(), QStringLiteral("Dorlinda - Título1"));
     }
 
+    // The box stands over the dialog that raised it, where no window manager can put it behind.
+    void theRefusalStandsOverTheSaveDialog()
+    {
+        guardada("Hoje", "segredo", "2024-01-01");
+        QWidget *dono = nullptr;
+        quandoModal([&](QWidget *m) {
+            auto *s = qobject_cast<TFormSalvar *>(m);
+            QVERIFY(s);
+            quandoModal([&](QWidget *caixa) {
+                dono = caixa->parentWidget();
+                caixa->close();
+            });
+            s->EditTitulo->setText("Hoje");
+            QTest::mouseClick(s->BSalvar, Qt::LeftButton);
+            s->reject();
+        });
+        FormPrincipal->Salvar1->trigger();
+        QCOMPARE(dono, FormSalvar);
+    }
+
     void unsafeTitlesAreRefused_data()
     {
         QTest::addColumn<QString>("titulo");
