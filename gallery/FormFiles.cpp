@@ -123,8 +123,10 @@ FormFiles::FormFiles()
     connect(CmdCopy, &QPushButton::clicked, this, &FormFiles::CmdCopy_Click);
     connect(ImageFile, &ImageBox::Click, this, &FormFiles::ImageFile_Click);
     connect(ImageFile, &ImageBox::DblClick, this, &FormFiles::ImageFile_DblClick);
-    for (int n = 1; n <= 6; ++n)
+    for (int n = 1; n <= 6; ++n) {
+        connect(storeButton(n), &QPushButton::clicked, this, [this, n] { CmdStore_Click(n); });
         connect(retrieveButton(n), &QPushButton::clicked, this, [this, n] { CmdRetrieve_Click(n); });
+    }
     connect(OptionAll, &OptionButton::Click, this, &FormFiles::OptionAll_Click);
     connect(OptionBMP, &OptionButton::Click, this, &FormFiles::OptionBMP_Click);
     connect(OptionGIF, &OptionButton::Click, this, &FormFiles::OptionGIF_Click);
@@ -441,6 +443,16 @@ bool FormFiles::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return LoadableForm::eventFilter(watched, event);
+}
+
+void FormFiles::CmdStore_Click(int n)
+{
+    if (n < 1 || n > 6)
+        return;
+    ButtonID = n;
+    FormSave *save = Forms::FormSave.get();
+    save->showForSlot();
+    save->setWindowTitle(QStringLiteral("Save Folder Location (%1)").arg(n));
 }
 
 void FormFiles::CmdRetrieve_Click(int n)

@@ -73,6 +73,9 @@ public slots:
     void ImageFile_Click();
     void ImageFile_DblClick();
     void Form_MouseMove();
+    // Store button N (1..6): the save dialog for slot N (an open dialog is turned to slot N, the
+    // name typed so far kept).
+    void CmdStore_Click(int n);
     // Retrieve button N (1..6): opens stored folder N in the browser.
     void CmdRetrieve_Click(int n);
 

@@ -37,11 +37,6 @@ constexpr int kCheckThumbWidthTwips = 1455;
 constexpr int kCheckThumbHeightTwips = 255;
 
 
-QString defaultCaption(int slot)
-{
-    return QStringLiteral("Retrieve Location &%1").arg(slot);
-}
-
 // A text read as a whole number the way the check box's value takes it: blanks around allowed,
 // decimals rounded half to even; false when it is no number.
 bool toWholeNumber(const QString &text, int &out)
@@ -205,13 +200,20 @@ void FormMain::readSettings()
     Dir1Value = get("Dir1Value", kRootFolder);
     for (int slot = 1; slot <= 6; ++slot) {
         saveCaption(slot) = Settings::GetSetting(kApp, kSection, QStringLiteral("Save%1Caption").arg(slot),
-                                                 defaultCaption(slot));
+                                                 FormSave::defaultCaption(slot));
         saveDir(slot) = Settings::GetSetting(kApp, kSection, QStringLiteral("Save%1Dir").arg(slot), kRootFolder);
     }
     TextNoteFontName = get("TextNoteFontName", QStringLiteral("Arial"));
     TextNoteFontSize = get("TextNoteFontSize", QStringLiteral("12"));
     TextNoteFontItalic = get("TextNoteFontItalic", QStringLiteral("False"));
     TextNoteFontBold = get("TextNoteFontBold", QStringLiteral("True"));
+    // A size that is no number and flags other than "True" or "False" give way to the defaults.
+    if (!NoteFont::isSize(TextNoteFontSize))
+        TextNoteFontSize = QStringLiteral("12");
+    if (!NoteFont::isFlag(TextNoteFontItalic))
+        TextNoteFontItalic = QStringLiteral("False");
+    if (!NoteFont::isFlag(TextNoteFontBold))
+        TextNoteFontBold = QStringLiteral("True");
 }
 
 void FormMain::writeSettings()

@@ -7,7 +7,9 @@
 
 #include <QPushButton>
 #include <QTimer>
+#include <array>
 #include <memory>
+#include <utility>
 
 class SingleInstance;
 
@@ -96,6 +98,13 @@ public:
     // The stored folder locations by slot (1..6).
     QString &saveDir(int slot);
     QString &saveCaption(int slot);
+
+    // FormNote.cpp
+    // The twelve controls of the button row that the note view parks, with their home Lefts
+    // (pixels), in the order they are parked and put back.
+    std::array<std::pair<QWidget *, int>, 12> noteRow() const;
+    // Puts them back at their home Lefts.
+    void noteRowHome();
 
     void Form_Load() override;
     void Form_Unload(int &cancel) override;

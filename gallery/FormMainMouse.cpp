@@ -56,4 +56,14 @@ void FormMain::Imagemain_MouseDown(int Button, int Shift, double X, double Y)
     Q_UNUSED(Y);
 }
 
-void FormMain::CmdNoteShow_Click() {}
+// Of the button row only "&Note" and "C&lose" stay on screen; the note window comes over its place.
+// Closing the note window in any way puts the row back.
+void FormMain::CmdNoteShow_Click()
+{
+    for (auto [control, home] : noteRow()) {
+        Q_UNUSED(home);
+        control->move(kParked, control->y());
+    }
+    setCursor(Qt::WaitCursor);
+    DoNoteView();
+}

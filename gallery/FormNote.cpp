@@ -1,12 +1,417 @@
 #include "FormNote.h"
 
+#include "AllForms.h"
+#include "Artwork.h"
+#include "FontColorDialog.h"
+#include "FormFiles.h"
 #include "FormMain.h"
+#include "FormMainShared.h"
+#include "Messages.h"
+#include "ProgramFolder.h"
+#include "RichText.h"
+#include "RichTextEdit.h"
+#include "ScreenMetrics.h"
+#include "WindowGeometry.h"
 
-FormNote::FormNote()
+#include <QDate>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <cmath>
+
+using namespace MainWindow;
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+const QString kHelpFile = QStringLiteral("NoteHelp.rtf");
+// The window's size in twips, frame included; its controls are placed in pixels.
+constexpr int kWidthTwips = 8055;
+constexpr int kHeightTwips = 5640;
+// Where a click on the main window's background puts the window, from the main window's corner.
+constexpr int kBesideMainTopTwips = 1395;
+constexpr int kBesideMainLeftTwips = 1760;
+
+void noteProblem(QWidget *parent, const QString &title, const QString &path, const QString &what)
 {
-    setObjectName(QStringLiteral("FormNote"));
+    Messages::critical(parent, title, QStringLiteral("The note file:") + kCrLf + path + kCrLf + what);
 }
 
-void FormMain::DoNoteView() {}
+} // namespace
 
-void FormMain::DoNote() {}
+namespace Notes {
+
+QString notePath(const QString &folder, const QString &fileName)
+{
+    const QString separator = folder.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/");
+    return folder + separator + fileName.chopped(qMin<qsizetype>(4, fileName.size())) + QStringLiteral(".txt");
+}
+
+QString textOfFile(const QByteArray &data)
+{
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
+    QStringList lines = RichText::plainText(data).split(lineEnd);
+    // The end of the file after a line's end is no line of its own.
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    QString text;
+    for (const QString &line : lines)
+        text += line + kCrLf;
+    return text;
+}
+
+QByteArray fileOfText(const QString &text)
+{
+    return (text + kCrLf).toUtf8();
+}
+
+bool isBlank(const QString &text)
+{
+    return text.isEmpty() || text == QLatin1String(" ") || text == QLatin1String("  ");
+}
+
+} // namespace Notes
+
+namespace NoteFont {
+
+namespace {
+constexpr double kDefaultSize = 12;
+constexpr double kLargestSize = 1638; // the largest size font dialogs offer
+} // namespace
+
+bool isSize(const QString &text)
+{
+    bool ok = false;
+    const double size = text.trimmed().toDouble(&ok);
+    return ok && std::isfinite(size) && size >= 1 && size <= kLargestSize;
+}
+
+bool isFlag(const QString &text)
+{
+    const QString t = text.trimmed();
+    return t.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0
+           || t.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0;
+}
+
+QFont font(const QString &name, const QString &size, const QString &italic, const QString &bold)
+{
+    const auto flag = [](const QString &text, bool def) {
+        return isFlag(text) ? text.trimmed().compare(QLatin1String("True"), Qt::CaseInsensitive) == 0 : def;
+    };
+    QFont f(name);
+    f.setPointSizeF(isSize(size) ? size.trimmed().toDouble() : kDefaultSize);
+    f.setItalic(flag(italic, false));
+    f.setBold(flag(bold, true));
+    return f;
+}
+
+} // namespace NoteFont
+
+FormNote::FormNote()
+    : LoadableForm(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                                | Qt::MSWindowsFixedSizeDialogHint)
+    , m_twips(ScreenMetrics::twipsPerPixel())
+{
+    setObjectName(QStringLiteral("FormNote"));
+    setWindowTitle(QStringLiteral(" Note"));
+    setWindowIcon(Artwork::windowIcon());
+
+    TextNote = new RichTextEdit(this);
+    TextNote->setObjectName(QStringLiteral("TextNote"));
+    // A plain-text note: what is pasted comes in as text, in the note font.
+    TextNote->setAcceptRichText(false);
+
+    const auto button = [this](const char *name, const QString &caption, const QString &tip) {
+        auto *b = new QPushButton(caption, this);
+        b->setObjectName(QLatin1String(name));
+        b->setToolTip(tip);
+        return b;
+    };
+    CmdFont = button("CmdFont", QStringLiteral("&Font"), QStringLiteral("Change the Note font"));
+    CmdDate = button("CmdDate", QStringLiteral("&Add Date"), QStringLiteral("Date stamp your Note"));
+    CmdHelp = button("CmdHelp", QStringLiteral("&Note Help"), QStringLiteral("View Note Help"));
+    CmdExitHelp = button("CmdExitHelp", QStringLiteral("&Exit Help"), QStringLiteral("Exit Note Help"));
+    CmdNoteSave = button("CmdNoteSave", QStringLiteral("&Close"), QStringLiteral("Any changes will be saved  "));
+
+    connect(CmdFont, &QPushButton::clicked, this, &FormNote::CmdFont_Click);
+    connect(CmdDate, &QPushButton::clicked, this, &FormNote::CmdDate_Click);
+    connect(CmdHelp, &QPushButton::clicked, this, &FormNote::CmdHelp_Click);
+    connect(CmdExitHelp, &QPushButton::clicked, this, &FormNote::CmdExitHelp_Click);
+    connect(CmdNoteSave, &QPushButton::clicked, this, &FormNote::CmdNoteSave_Click);
+}
+
+void FormNote::Form_Load()
+{
+    applySettingsFont();
+    const auto px = [this](int twips) { return WindowGeometry::toPixels(twips, m_twips); };
+    WindowGeometry::setOuterSize(this, px(kWidthTwips), px(kHeightTwips));
+    setFixedSize(size());
+    // The text keeps 10 pixels from the editor's edges.
+    TextNote->document()->setDocumentMargin(10);
+    TextNote->setGeometry(1, 0, 529, 313);
+    const std::pair<QPushButton *, int> buttons[] = {
+        {CmdFont, 101}, {CmdDate, 180}, {CmdExitHelp, kParked}, {CmdHelp, 259}, {CmdNoteSave, 338}};
+    for (auto [b, left] : buttons)
+        b->setGeometry(left, 316, 77, 30);
+    // Parked, "&Exit Help" cannot be reached by its access key either: it would put the empty
+    // saved text in place of the note.
+    CmdExitHelp->setEnabled(false);
+}
+
+void FormNote::Form_Unload(int &cancel)
+{
+    Q_UNUSED(cancel);
+    if (FormMain *main = Forms::FormMain)
+        main->noteRowHome();
+}
+
+void FormNote::applySettingsFont()
+{
+    if (FormMain *main = Forms::FormMain)
+        TextNote->setFont(NoteFont::font(main->TextNoteFontName, main->TextNoteFontSize, main->TextNoteFontItalic,
+                                         main->TextNoteFontBold));
+}
+
+QString FormNote::text() const
+{
+    QString text = TextNote->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, kCrLf);
+    text.replace(QChar::LineSeparator, kCrLf);
+    return text;
+}
+
+void FormNote::setText(const QString &text)
+{
+    QString lines = text;
+    lines.replace(kCrLf, QStringLiteral("\n"));
+    lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    // Through the document, so that no format of a text shown before (the help's) stays behind.
+    TextNote->document()->setPlainText(lines);
+}
+
+void FormNote::showNote()
+{
+    if (!isVisible()) {
+        if (FormMain *main = Forms::FormMain) {
+            const QRect corner = WindowGeometry::outer(main);
+            WindowGeometry::setOuterPos(this, corner.left() + WindowGeometry::toPixels(kBesideMainLeftTwips, m_twips),
+                                        corner.top() + WindowGeometry::toPixels(kBesideMainTopTwips, m_twips));
+        }
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+bool FormNote::writeNote()
+{
+    m_writeFailed = false;
+    if (m_helpShown || NotePath.isEmpty())
+        return true;
+    const QString note = text();
+    if (Notes::isBlank(note)) {
+        // Not written first: a blank note leaves no file, also where none could be written.
+        QFile file(NotePath);
+        if (QFileInfo(NotePath).isFile() && !file.remove()) {
+            noteProblem(this, QStringLiteral("Note Not Saved"), NotePath,
+                        QStringLiteral("cannot be deleted (%1).").arg(file.errorString()));
+            m_writeFailed = true;
+        }
+        return !m_writeFailed;
+    }
+    // The old note stays whole until the new one is complete.
+    QSaveFile file(NotePath);
+    const QByteArray data = Notes::fileOfText(note);
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        noteProblem(this, QStringLiteral("Note Not Saved"), NotePath,
+                    QStringLiteral("cannot be written (%1).").arg(reason));
+        m_writeFailed = true;
+    }
+    return !m_writeFailed;
+}
+
+// The stamp goes on top; every click adds another.
+void FormNote::CmdDate_Click()
+{
+    const QString date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+    setText(QStringLiteral("Note created: ") + date + kCrLf + kCrLf + text());
+    TextNote->setFocus();
+    TextNote->moveCursor(QTextCursor::End);
+}
+
+// The dialog starts from the settings, not from the editor; Cancel changes nothing.
+void FormNote::CmdFont_Click()
+{
+    FormMain *main = Forms::FormMain;
+    if (!main)
+        return;
+    FontColorDialog dialog(this, FontColorDialog::Offers::FontOnly);
+    dialog.setObjectName(QStringLiteral("CommonDialog2"));
+    dialog.setWindowTitle(QStringLiteral("Font"));
+    dialog.setCurrentFont(NoteFont::font(main->TextNoteFontName, main->TextNoteFontSize, main->TextNoteFontItalic,
+                                         main->TextNoteFontBold));
+    setCursor(Qt::WaitCursor);
+    const bool chosen = dialog.exec() == QDialog::Accepted;
+    setCursor(Qt::ArrowCursor);
+    if (!chosen)
+        return;
+    const QFont font = dialog.currentFont();
+    QFont applied(font.family());
+    applied.setPointSizeF(font.pointSizeF());
+    applied.setItalic(font.italic());
+    applied.setBold(font.bold());
+    TextNote->setFont(applied);
+    const auto flag = [](bool on) { return on ? QStringLiteral("True") : QStringLiteral("False"); };
+    main->TextNoteFontName = applied.family();
+    main->TextNoteFontSize = QString::number(applied.pointSizeF());
+    main->TextNoteFontItalic = flag(applied.italic());
+    main->TextNoteFontBold = flag(applied.bold());
+}
+
+void FormNote::setButtonsForHelp(bool help)
+{
+    enableControls({CmdFont, CmdDate, CmdNoteSave}, !help);
+    CmdHelp->move(help ? kParked : 259, CmdHelp->y());
+    CmdExitHelp->move(help ? 259 : kParked, CmdExitHelp->y());
+    CmdExitHelp->setEnabled(help);
+    CmdHelp->setEnabled(!help);
+}
+
+// The editor shows the help, read-only; the note is put aside until "&Exit Help".
+void FormNote::CmdHelp_Click()
+{
+    TextNote->setReadOnly(true);
+    HelpSavedText = text();
+    if (!RichText::readFile(*TextNote->document(), ProgramFolder::file(kHelpFile))) {
+        Messages::critical(this, QStringLiteral("Help File Missing"),
+                           QStringLiteral("The file 'NoteHelp.rtf' cannot be located.") + kCrLf
+                               + QStringLiteral("Please consider re-installing Vistello."));
+        // The note stays as it was, and editable.
+        TextNote->setReadOnly(false);
+        return;
+    }
+    m_helpShown = true;
+    setButtonsForHelp(true);
+}
+
+// Text typed while the help was shown is lost; the saved note comes back.
+void FormNote::CmdExitHelp_Click()
+{
+    leaveHelp();
+    TextNote->setFocus();
+}
+
+void FormNote::leaveHelp()
+{
+    if (!m_helpShown)
+        return;
+    TextNote->setReadOnly(false);
+    applySettingsFont();
+    setText(HelpSavedText);
+    m_helpShown = false;
+    setButtonsForHelp(false);
+}
+
+// A note that could not be written keeps its window open, with the text.
+void FormNote::CmdNoteSave_Click()
+{
+    FormMain *main = Forms::FormMain;
+    if (!main)
+        return;
+    main->DoNote();
+    if (!m_writeFailed)
+        unloadForm();
+}
+
+std::array<std::pair<QWidget *, int>, 12> FormMain::noteRow() const
+{
+    return {{{CheckThumb, kThumbLeft},
+             {CmdCopy, 161},
+             {CmdFiles, 5},
+             {CmdPrint, 238},
+             {CmdSize, 83},
+             {CmdHelp, 316},
+             {CmdHome, 553},
+             {CmdBackOne, 617},
+             {CmdBackFour, 585},
+             {CmdFwdOne, 649},
+             {CmdFwdFour, 681},
+             {CmdEnd, 713}}};
+}
+
+void FormMain::noteRowHome()
+{
+    for (auto [control, left] : noteRow())
+        control->move(left, control->y());
+}
+
+// The note of the current picture: read line by line into Content, shown in the note window.
+// A picture without a note gets an empty window; a note that cannot be read opens none.
+void FormMain::DoNoteView()
+{
+    FileListBox *list = Forms::FormFiles->File1;
+    int index = list->ListIndex();
+    // The last picture can be current with the list left without a selection.
+    if (index < 0 && lastPictureCurrent())
+        index = list->ListCount() - 1;
+    const QString fileName = index >= 0 ? list->List(index) : QString();
+    const auto noNoteWindow = [this] {
+        Forms::FormNote.unload();
+        noteRowHome();
+        setCursor(Qt::ArrowCursor);
+    };
+    if (fileName.size() <= 4) {
+        noNoteWindow();
+        return;
+    }
+    FormNote *note = Forms::FormNote.get();
+    note->setWindowTitle(QStringLiteral(" Note - ") + fileName);
+    const QString path = Notes::notePath(list->Path(), fileName);
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        // A new note: the window opens empty, and no file is left behind.
+        note->leaveHelp();
+        note->NotePath = path;
+        note->setText(QString());
+        setCursor(Qt::ArrowCursor);
+        DoNote();
+        return;
+    }
+    // A note past the limit is not read at all, never cut short (it may also grow meanwhile).
+    QFile file(path);
+    QByteArray data;
+    if (info.size() <= Notes::MaxFileSize && file.open(QIODevice::ReadOnly))
+        data = file.read(Notes::MaxFileSize + 1);
+    QString problem;
+    if (info.size() > Notes::MaxFileSize || data.size() > Notes::MaxFileSize)
+        problem = QStringLiteral("is larger than 16 MB and is not opened.");
+    else if (!file.isOpen() || file.error() != QFileDevice::NoError)
+        problem = QStringLiteral("cannot be read (%1).").arg(file.errorString());
+    if (!problem.isEmpty()) {
+        noNoteWindow();
+        noteProblem(this, QStringLiteral("Note Not Opened"), path, problem);
+        return;
+    }
+    file.close();
+    Content = Notes::textOfFile(data);
+    note->leaveHelp();
+    note->NotePath = path;
+    note->showNote();
+    note->setText(Content);
+    setCursor(Qt::ArrowCursor);
+    Content.clear();
+}
+
+// Writes or deletes the note the window was opened for; the window stays shown.
+void FormMain::DoNote()
+{
+    FormNote *note = Forms::FormNote.get();
+    note->showNote();
+    note->writeNote();
+}

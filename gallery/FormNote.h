@@ -1,9 +1,87 @@
 #pragma once
-// The note editor: a plain-text note kept beside each picture.
+// The note editor: a plain-text note kept beside each picture, its date stamp, its font (a
+// setting) and the note help.
 #include "Forms.h"
+
+#include <QPushButton>
+#include <QString>
+
+class QFont;
+class RichTextEdit;
+
+// The note files: their names and what they hold.
+namespace Notes {
+
+// The note of the picture fileName in folder: the folder, a "/" unless it already ends in one,
+// the file name less its last four characters (whatever they are) and ".txt".
+QString notePath(const QString &folder, const QString &fileName);
+// The editor's text for a note file's bytes: each line read (lines end at CR LF, CR or LF)
+// followed by CR LF, so that a note read and written back gains one empty line.
+QString textOfFile(const QByteArray &data);
+// What the note file keeps of the editor's text: the text unchanged and CR LF, in UTF-8.
+QByteArray fileOfText(const QString &text);
+// Texts that are no note: empty, one blank or two blanks; their file is deleted.
+bool isBlank(const QString &text);
+
+// Notes larger than this are not read (they are no note the editor could hold).
+inline constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
+
+} // namespace Notes
+
+// The note font as the four settings hold it: the size as a number in text, italic and bold as
+// "True" or "False". A text the editor cannot use gives way to the defaults.
+namespace NoteFont {
+
+bool isSize(const QString &text);
+bool isFlag(const QString &text);
+QFont font(const QString &name, const QString &size, const QString &italic, const QString &bold);
+
+} // namespace NoteFont
 
 class FormNote : public LoadableForm {
     Q_OBJECT
+    Q_PROPERTY(QString NotePath MEMBER NotePath)
 public:
     FormNote();
+
+    // The note file this window edits, set when the note is opened: "&Close" writes that file,
+    // whatever picture the list has selected by then. Empty when no note is open.
+    QString NotePath;
+
+    RichTextEdit *TextNote;
+    QPushButton *CmdFont, *CmdDate, *CmdHelp, *CmdExitHelp, *CmdNoteSave;
+
+    // The editor's text, its lines separated by CR LF; setting it leaves no formatting behind.
+    QString text() const;
+    void setText(const QString &text);
+    // True while the editor shows the note help (a state of the window, not of the text).
+    bool helpShown() const { return m_helpShown; }
+    // Back to the note, without the help's steps for the user (the note text comes back).
+    void leaveHelp();
+    // Shown (not modal) and in front; a window not shown yet opens at the place a click on the
+    // main window's background gives it.
+    void showNote();
+    // Writes the editor's text to NotePath, or deletes that file for a blank note; nothing while
+    // the help is shown. False, after a critical message naming the file, when that failed.
+    bool writeNote();
+
+    void Form_Load() override;
+    // Every way the note view closes puts the main window's button row back.
+    void Form_Unload(int &cancel) override;
+
+public slots:
+    void CmdDate_Click();
+    void CmdFont_Click();
+    void CmdHelp_Click();
+    void CmdExitHelp_Click();
+    void CmdNoteSave_Click();
+
+private:
+    void applySettingsFont();
+    void setButtonsForHelp(bool help);
+
+    QString HelpSavedText;
+    bool m_helpShown = false;
+    bool m_writeFailed = false;
+    int m_twips;
 };

@@ -1,10 +1,12 @@
 #include "FontColorDialog.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QFontInfo>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -49,7 +51,7 @@ QIcon swatch(const QColor &c)
 
 } // namespace
 
-FontColorDialog::FontColorDialog(QWidget *parent)
+FontColorDialog::FontColorDialog(QWidget *parent, Offers offers)
     : QDialog(parent)
     , m_font(new QFontDialog(this))
     , m_color(new QComboBox(this))
@@ -77,6 +79,15 @@ FontColorDialog::FontColorDialog(QWidget *parent)
     layout->addWidget(m_font);
     layout->addLayout(colorRow);
     layout->addWidget(buttons);
+
+    if (offers == Offers::FontOnly) {
+        label->hide();
+        m_color->hide();
+        // The stock dialog's effects are the group that holds its check boxes.
+        for (QGroupBox *group : m_font->findChildren<QGroupBox *>())
+            if (!group->findChildren<QCheckBox *>().isEmpty())
+                group->hide();
+    }
 }
 
 void FontColorDialog::setCurrentFont(const QFont &font)

@@ -1,6 +1,7 @@
 #pragma once
 // A font dialog that also chooses the text colour (family, style, size, underline, strike-out and
-// colour), as the editors' font commands expect. Captions follow the application's translation.
+// colour), as the editors' font commands expect, or the font alone (family, style and size).
+// Captions follow the application's translation.
 #include <QColor>
 #include <QDialog>
 #include <QFont>
@@ -11,7 +12,8 @@ class QFontDialog;
 class FontColorDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit FontColorDialog(QWidget *parent = nullptr);
+    enum class Offers { FontEffectsAndColour, FontOnly };
+    explicit FontColorDialog(QWidget *parent = nullptr, Offers offers = Offers::FontEffectsAndColour);
 
     void setCurrentFont(const QFont &font);
     QFont currentFont() const;

@@ -150,14 +150,15 @@ bool isRtf(const QByteArray &data)
     return QByteArrayView(data).sliced(i).startsWith("{\\rtf");
 }
 
-static void readPlainText(QTextDocument &doc, const QByteArray &data)
+QString plainText(const QByteArray &data)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8);
+    // Stateless: a sequence cut off at the end is an error too (a Windows-1252 text ending in
+    // "\xe9" would otherwise lose its last character).
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
     QString text = utf8(data);
     if (utf8.hasError())
         text = Rtf::fromCp1252(data);
-    // Control characters are not text (and RTF could not carry them); the characters that
-    // QTextDocument takes as frame or object marks are shown as U+FFFD.
+    // Control characters are not text (and RTF could not carry them).
     qsizetype kept = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         char16_t c = text.at(i).unicode();
@@ -168,7 +169,7 @@ static void readPlainText(QTextDocument &doc, const QByteArray &data)
         text[kept++] = QChar(c);
     }
     text.truncate(kept);
-    doc.setPlainText(text);
+    return text;
 }
 
 Reading read(QTextDocument &doc, const QByteArray &data)
@@ -184,7 +185,7 @@ Reading read(QTextDocument &doc, const QByteArray &data)
     if (isRtf(data))
         reading = Rtf::read(doc, data) ? Reading::Whole : Reading::Damaged;
     else
-        readPlainText(doc, data);
+        doc.setPlainText(plainText(data));
     doc.rootFrame()->setFrameFormat(frame);
     doc.setUndoRedoEnabled(undo);
     doc.setModified(false);

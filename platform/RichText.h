@@ -16,6 +16,11 @@ namespace RichText {
 // True when the data starts with "{\rtf" (blanks before it allowed).
 bool isRtf(const QByteArray &data);
 
+// The text of data that is not RTF: UTF-8 when valid, else Windows-1252; control characters
+// other than tab, CR and LF are dropped, and the characters a QTextDocument takes as frame or
+// object marks become U+FFFD.
+QString plainText(const QByteArray &data);
+
 // How the data went into the document.
 enum class Reading {
     Whole,   // RTF whose outermost group closes, with nothing but blanks after it
@@ -24,7 +29,7 @@ enum class Reading {
 };
 
 // Replaces the document's content with the data: RTF when isRtf(), otherwise plain text
-// (UTF-8 when valid, else Windows-1252). Never fails: damaged RTF yields the text read so far.
+// (plainText()). Never fails: damaged RTF yields the text read so far.
 // Afterwards the document is unmodified and has no undo history; its default font is left
 // as it is.
 Reading read(QTextDocument &doc, const QByteArray &data);

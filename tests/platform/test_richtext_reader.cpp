@@ -454,6 +454,7 @@ private slots:
         QTest::addColumn<QStringList>("paragraphs");
         QTest::newRow("UTF-8") << QByteArray("Ação\nfim") << QStringList{"Ação", "fim"};
         QTest::newRow("Windows-1252") << QByteArray("A\xe7\xe3o \x80 \x97") << QStringList{"Ação € —"};
+        QTest::newRow("Windows-1252 ending like a cut UTF-8 sequence") << QByteArray("caf\xe9") << QStringList{"café"};
         QTest::newRow("CR LF lines") << QByteArray("um\r\ndois\r\n") << QStringList{"um", "dois", ""};
         QTest::newRow("empty") << QByteArray() << QStringList{""};
         QTest::newRow("RTF not at the start") << QByteArray("x{\\rtf1 y}") << QStringList{"x{\\rtf1 y}"};

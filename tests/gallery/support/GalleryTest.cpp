@@ -41,10 +41,15 @@ QString settingsPath()
     return Settings::filePath(QStringLiteral("Vistello"));
 }
 
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 QByteArray settingsBytes()
 {
-    QFile f(settingsPath());
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return fileBytes(settingsPath());
 }
 
 void writeSettings(const QByteArray &ini)
@@ -84,6 +89,13 @@ MessageRecorder::~MessageRecorder()
 FormMain *start()
 {
     return Vistello::start();
+}
+
+void closeProgram()
+{
+    Messages::setAnswerer({});
+    if (Forms::FormMain)
+        close(Forms::FormMain);
 }
 
 void flushDeletes()

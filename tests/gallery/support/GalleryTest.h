@@ -25,6 +25,8 @@ private:
     QTemporaryDir m_dir;
 };
 
+// A file's bytes; empty when it cannot be read.
+QByteArray fileBytes(const QString &path);
 QString settingsPath();
 QByteArray settingsBytes();
 void writeSettings(const QByteArray &ini);
@@ -46,6 +48,8 @@ public:
 FormMain *start();
 // Closes the main window as its close box does and lets the deferred deletions run.
 void close(FormMain *main);
+// The end of a case: no more answers for message boxes, the program closed when it still runs.
+void closeProgram();
 void flushDeletes();
 
 // Runs this test binary again with the given arguments on a screen of the given size and density;

@@ -1,0 +1,355 @@
+// Picture notes: what "&Note" shows and "&Close" leaves on disk, byte for byte; the note of its own
+// picture; the date stamp; the note help; the note font and its settings; notes that cannot be
+// read or written; the button row on every way the note closes.
+#include "AllForms.h"
+#include "AsOtherUser.h"
+#include "FontColorDialog.h"
+#include "FormFiles.h"
+#include "FormMain.h"
+#include "FormNote.h"
+#include "GalleryTest.h"
+#include "PictureFolders.h"
+#include "ProgramFolder.h"
+#include "RichTextEdit.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDate>
+#include <QFontDatabase>
+#include <QFontDialog>
+#include <QFontInfo>
+#include <QTimer>
+
+using namespace GalleryTest;
+
+namespace {
+
+bool writeBytes(const QString &path, const QByteArray &data)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
+}
+
+// True when the twelve controls the note view parks stand at their home Lefts.
+bool rowHome(FormMain *main)
+{
+    for (auto [control, home] : main->noteRow())
+        if (control->x() != home)
+            return false;
+    return true;
+}
+
+bool noteShown()
+{
+    return Forms::FormNote.loaded() && Forms::FormNote.loaded()->isVisible();
+}
+
+void retype(FormNote *note, const QString &text)
+{
+    note->TextNote->selectAll();
+    QTest::keyClick(note->TextNote, Qt::Key_Delete);
+    QTest::keyClicks(note->TextNote, text);
+}
+
+} // namespace
+
+class TestNotes : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        startFresh();
+        m_program = std::make_unique<ProgramFolderFixture>();
+        m_pictures = std::make_unique<PictureFolder>(PictureFolder::numbered(6));
+        m_note = m_pictures->file("pic01.txt");
+        m_main = startAt(m_pictures->path());
+        QVERIFY(m_main);
+        endSplash(m_main);
+    }
+    void cleanup()
+    {
+        closeProgram();
+        m_pictures.reset();
+        m_program.reset();
+    }
+
+    // The editor's text as read, then the file after "&Close" (null: no file; null typed: the
+    // text left as read).
+    void openAndClose_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QByteArray>("after");
+        const QString asRead;
+        QTest::newRow("two lines") << QByteArray("1\r\n2\r\n") << asRead << "1\r\n2\r\n"
+                                   << QByteArray("1\r\n2\r\n\r\n");
+        QTest::newRow("LF and CR") << QByteArray("a\nb\rc") << asRead << "a\r\nb\r\nc\r\n"
+                                   << QByteArray("a\r\nb\r\nc\r\n\r\n");
+        QTest::newRow("Windows-1252") << QByteArray("\xe9\x80") << asRead << QString::fromUtf8("é€\r\n")
+                                      << QByteArray("\xc3\xa9\xe2\x82\xac\r\n\r\n");
+        QTest::newRow("UTF-8") << QByteArray("\xc3\xbc\xc2\xa0") << asRead << QString::fromUtf8("ü\u00a0\r\n")
+                               << QByteArray("\xc3\xbc\xc2\xa0\r\n\r\n");
+        QTest::newRow("new note, one word") << QByteArray() << "word" << "" << QByteArray("word\r\n");
+        QTest::newRow("new note left empty") << QByteArray() << asRead << "" << QByteArray();
+        QTest::newRow("empty file") << QByteArray("") << asRead << "" << QByteArray();
+        QTest::newRow("cleared") << QByteArray("old") << "" << "old\r\n" << QByteArray();
+        QTest::newRow("one blank") << QByteArray("old") << " " << "old\r\n" << QByteArray();
+        QTest::newRow("two blanks") << QByteArray("old") << "  " << "old\r\n" << QByteArray();
+        QTest::newRow("three blanks") << QByteArray("old") << "   " << "old\r\n" << QByteArray("   \r\n");
+        QTest::newRow("a tab") << QByteArray() << "\t" << "" << QByteArray("\t\r\n");
+        QTest::newRow("own text beginning Note Help") << QByteArray() << "Note Help!" << ""
+                                                      << QByteArray("Note Help!\r\n");
+    }
+    void openAndClose()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QByteArray, after);
+        QVERIFY(before.isNull() || writeBytes(m_note, before));
+        MessageRecorder boxes;
+        m_main->CmdNoteShow->click();
+        FormNote *note = Forms::FormNote.loaded();
+        QVERIFY(noteShown());
+        QCOMPARE(note->windowTitle(), QStringLiteral(" Note - pic01.jpg"));
+        QCOMPARE(note->text(), shown);
+        for (auto [control, home] : m_main->noteRow())
+            QCOMPARE(control->x(), 32000);
+        if (!typed.isNull())
+            retype(note, typed);
+        note->CmdNoteSave->click();
+        flushDeletes();
+        QVERIFY(!Forms::FormNote.loaded() && rowHome(m_main) && boxes.messages.isEmpty());
+        QCOMPARE(QFile::exists(m_note), !after.isNull());
+        QCOMPARE(fileBytes(m_note), after);
+    }
+
+    // Written beside the picture it was opened for, whatever the list selects by then; the note of
+    // the last picture also when the list has no selection.
+    void noteOfItsOwnPicture()
+    {
+        m_main->CmdNoteShow->click();
+        QTest::keyClicks(Forms::FormNote->TextNote, "mine");
+        Forms::FormFiles->File1->setListIndex(3);
+        Forms::FormNote->CmdNoteSave->click();
+        QCOMPARE(fileBytes(m_note), QByteArray("mine\r\n"));
+        QVERIFY(!QFile::exists(m_pictures->file("pic04.txt")));
+        QCOMPARE(Notes::notePath("/", "dune.jpeg"), QStringLiteral("/dune..txt"));
+        // The last picture is current with the list left without a selection.
+        m_main->NCount = 5;
+        m_main->DoSelectPicture();
+        m_main->CmdNoteShow->click();
+        QCOMPARE(Forms::FormNote->NotePath, m_pictures->file("pic06.txt"));
+    }
+
+    void dateStamp()
+    {
+        QVERIFY(writeBytes(m_note, "old"));
+        m_main->CmdNoteShow->click();
+        FormNote *note = Forms::FormNote.loaded();
+        note->CmdDate->click();
+        note->CmdDate->click();
+        const QString stamp = "Note created: " + QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+        QCOMPARE(note->text(), stamp + "\r\n\r\n" + stamp + "\r\n\r\nold\r\n");
+        QCOMPARE(note->TextNote->textCursor().position(), note->TextNote->document()->characterCount() - 1);
+        QCOMPARE(note->focusWidget(), note->TextNote);
+    }
+
+    // Missing, the help says so and the note stays editable; present, it is shown read-only with
+    // only "&Exit Help" to press, which brings the note back in the note font.
+    void noteHelp()
+    {
+        QVERIFY(writeBytes(m_note, "Note Help is mine"));
+        MessageRecorder boxes;
+        m_main->CmdNoteShow->click();
+        FormNote *note = Forms::FormNote.loaded();
+        note->CmdHelp->click();
+        QCOMPARE(boxes.messages.size(), 1);
+        QCOMPARE(boxes.messages[0].title, QStringLiteral("Help File Missing"));
+        QCOMPARE(boxes.messages[0].text, QStringLiteral("The file 'NoteHelp.rtf' cannot be located.\r\n"
+                                                        "Please consider re-installing Vistello."));
+        QVERIFY(!note->TextNote->isReadOnly() && note->CmdNoteSave->isEnabled());
+        QCOMPARE(note->CmdHelp->x(), 259);
+
+        QVERIFY(QFile::copy(QCoreApplication::applicationDirPath() + "/../bin/NoteHelp.rtf",
+                            ProgramFolder::file("NoteHelp.rtf")));
+        note->CmdHelp->click();
+        QVERIFY(note->text().startsWith("Note Help\r\n") && note->text().contains("Add Date"));
+        QVERIFY(note->TextNote->isReadOnly());
+        QCOMPARE(note->CmdHelp->x(), 32000);
+        QCOMPARE(note->CmdExitHelp->x(), 259);
+        QVERIFY(note->CmdExitHelp->isEnabled());
+        for (QPushButton *b : {note->CmdFont, note->CmdDate, note->CmdNoteSave, note->CmdHelp})
+            QVERIFY(!b->isEnabled());
+        note->CmdExitHelp->click();
+        QCOMPARE(note->text(), QStringLiteral("Note Help is mine\r\n"));
+        QVERIFY(!note->TextNote->isReadOnly() && !note->CmdExitHelp->isEnabled());
+        QCOMPARE(QTextCursor(note->TextNote->document()).charFormat().font().family(), QStringLiteral("Arial"));
+        QCOMPARE(note->CmdExitHelp->x(), 32000);
+        // A note of the user's own that begins "Note Help" is saved like any other.
+        note->CmdNoteSave->click();
+        QCOMPARE(fileBytes(m_note), QByteArray("Note Help is mine\r\n\r\n"));
+        QCOMPARE(boxes.messages.size(), 1);
+    }
+
+    // The dialog (the font alone) starts from the settings; OK applies and stores the choice,
+    // which the settings file holds after the program closes; Cancel changes nothing.
+    void noteFont_data()
+    {
+        QTest::addColumn<bool>("confirmed");
+        QTest::newRow("OK") << true;
+        QTest::newRow("Cancel") << false;
+    }
+    void noteFont()
+    {
+        QFETCH(bool, confirmed);
+        m_main->CmdNoteShow->click();
+        FormNote *note = Forms::FormNote.loaded();
+        QCOMPARE(note->TextNote->font(), NoteFont::font("Arial", "12", "False", "True"));
+        QString family; // scalable, with an italic face, not the stand-in for Arial
+        for (const QString &f : QFontDatabase::families())
+            if (family.isEmpty() && QFontDatabase::isSmoothlyScalable(f) && QFontDatabase::styles(f).contains("Italic")
+                && f != QFontInfo(QFont("Arial")).family())
+                family = f;
+        QFont preset;
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<FontColorDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            preset = dialog->currentFont();
+            for (QCheckBox *box : dialog->findChildren<QCheckBox *>())
+                QVERIFY(!box->isVisibleTo(dialog));
+            QVERIFY(!dialog->colorBox()->isVisibleTo(dialog));
+            QFont chosen(family, 16);
+            chosen.setItalic(true);
+            dialog->fontPart()->setCurrentFont(chosen);
+            confirmed ? dialog->accept() : dialog->reject();
+        });
+        note->CmdFont->click();
+        QVERIFY(preset.pointSizeF() == 12 && preset.bold() && !preset.italic());
+        const QFont font = note->TextNote->font();
+        QCOMPARE(font.family(), confirmed ? family : QStringLiteral("Arial"));
+        QCOMPARE(font.italic(), confirmed);
+        QCOMPARE(note->cursor().shape(), Qt::ArrowCursor);
+        close(m_main);
+        const QByteArray stored = confirmed ? "Name=" + family.toUtf8() + "\nTextNoteFontSize=16\n"
+                                                  "TextNoteFontItalic=True\nTextNoteFontBold=False\n"
+                                            : "Name=Arial\nTextNoteFontSize=12\nTextNoteFontItalic=False\n"
+                                              "TextNoteFontBold=True\n";
+        QVERIFY2(settingsBytes().contains("TextNoteFont" + stored), settingsBytes().constData());
+    }
+
+    // Stored values the editor cannot use give way to the defaults.
+    void fontSettingsFallBack_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QStringList>("read");
+        QTest::newRow("usable") << QByteArray("Name=Serif\nTextNoteFontSize=14.5\nTextNoteFontItalic=true\n")
+                                << QStringList{"Serif", "14.5", "true", "True"};
+        QTest::newRow("unusable") << QByteArray("Size=big\nTextNoteFontItalic=yes\nTextNoteFontBold=1\n")
+                                  << QStringList{"Arial", "12", "False", "True"};
+        QTest::newRow("size 0") << QByteArray("Size=0\n") << QStringList{"Arial", "12", "False", "True"};
+    }
+    void fontSettingsFallBack()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(QStringList, read);
+        close(m_main);
+        writeSettings("[Startup]\nTextNoteFont" + stored);
+        m_main = start();
+        QVERIFY(m_main);
+        QCOMPARE((QStringList{m_main->TextNoteFontName, m_main->TextNoteFontSize, m_main->TextNoteFontItalic,
+                              m_main->TextNoteFontBold}),
+                 read);
+    }
+
+    // Every way the note closes puts the button row back; only "&Close" writes.
+    void rowBackOnEveryClose_data()
+    {
+        QTest::addColumn<int>("way");
+        QTest::newRow("close box") << 0;
+        QTest::newRow("next picture") << 1;
+        QTest::newRow("folder browser") << 2;
+    }
+    void rowBackOnEveryClose()
+    {
+        QFETCH(int, way);
+        QVERIFY(writeBytes(m_note, "kept"));
+        m_main->CmdNoteShow->click();
+        QTest::keyClicks(Forms::FormNote->TextNote, "lost");
+        if (way == 0)
+            Forms::FormNote->close();
+        else if (way == 1)
+            m_main->CmdFwdOne_Click();
+        else
+            m_main->CmdFiles_Click();
+        flushDeletes();
+        QVERIFY(!noteShown() && rowHome(m_main));
+        QCOMPARE(fileBytes(m_note), QByteArray("kept"));
+    }
+
+    // No picture, or a note that cannot be read: no note window, a message naming the note that
+    // cannot be read (which stays as it was), the row and the arrow back.
+    void noNoteWindow_data()
+    {
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<bool>("readable");
+        QTest::newRow("no picture") << qint64(-1) << true;
+        QTest::newRow("no permission") << qint64(5) << false;
+        QTest::newRow("larger than 16 MB") << Notes::MaxFileSize + 1 << true;
+    }
+    void noNoteWindow()
+    {
+        QFETCH(qint64, size);
+        QFETCH(bool, readable);
+        if (!readable)
+            RUN_AS_OTHER_USER_WHEN_ROOT();
+        if (size < 0)
+            Forms::FormFiles->File1->setListIndex(-1);
+        else
+            QVERIFY(writeBytes(m_note, QByteArray()) && QFile::resize(m_note, size));
+        QVERIFY(readable || QFile::setPermissions(m_note, QFileDevice::WriteOwner));
+        MessageRecorder boxes;
+        m_main->CmdNoteShow->click();
+        QCOMPARE(boxes.messages.size(), size < 0 ? 0 : 1);
+        if (size >= 0)
+            QVERIFY(boxes.messages[0].icon == Messages::Icon::Critical && boxes.messages[0].text.contains(m_note));
+        QVERIFY(!noteShown() && rowHome(m_main));
+        QCOMPARE(m_main->cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(QFileInfo(m_note).size(), qMax<qint64>(size, 0));
+    }
+
+    // In a folder that cannot be written, neither writing nor deleting the note is possible: the
+    // old note stays, the window stays open with the text and the row stays parked.
+    void noteInAReadOnlyFolder()
+    {
+        RUN_AS_OTHER_USER_WHEN_ROOT();
+        QVERIFY(writeBytes(m_note, "old"));
+        QVERIFY(QFile::setPermissions(m_pictures->path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        MessageRecorder boxes;
+        m_main->CmdNoteShow->click();
+        FormNote *note = Forms::FormNote.loaded();
+        for (const QString &typed : {QStringLiteral("new"), QString()}) {
+            retype(note, typed);
+            note->CmdNoteSave->click();
+            flushDeletes();
+            QCOMPARE(boxes.messages.last().title, QStringLiteral("Note Not Saved"));
+            QVERIFY(boxes.messages.last().text.contains(m_note));
+            QVERIFY(Forms::FormNote.loaded() == note && note->isVisible() && note->text() == typed);
+            QCOMPARE(m_main->CmdFiles->x(), 32000);
+            QCOMPARE(fileBytes(m_note), QByteArray("old"));
+        }
+        QCOMPARE(boxes.messages.size(), 2);
+        QFile::setPermissions(m_pictures->path(),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+
+private:
+    std::unique_ptr<ProgramFolderFixture> m_program;
+    std::unique_ptr<PictureFolder> m_pictures;
+    QString m_note;
+    FormMain *m_main = nullptr;
+};
+
+GALLERY_TEST_MAIN(TestNotes)
+#include "test_notes.moc"
