@@ -7,6 +7,7 @@
 #include "RichText.h"
 #include "Salvar.h"
 #include "Senha.h"
+#include "VisualizarImpressao.h"
 #include "global.h"
 
 #include <QStatusBar>
@@ -71,6 +72,8 @@ void TFormPrincipal::EncerrarSessao()
     Rdtexto->hide();
     setWindowTitle(QStringLiteral("Dorlinda"));
     StatusBar->clearMessage();
+    if (FormVisualizar)
+        FormVisualizar->EsquecerImpressora();
 }
 
 void TFormPrincipal::RdtextoChange()
