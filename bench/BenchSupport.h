@@ -6,11 +6,13 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
+#include <QImageWriter>
 #include <QLinearGradient>
 #include <QList>
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -59,6 +61,21 @@ inline QImage photo(int index)
         }
     }
     return image;
+}
+
+// `count` photograph-like JPEGs of 6000 x 4000 (quality 90) written into the folder as
+// "IMG_0000.jpg" ...; their paths.
+inline QStringList writePhotos(const QString &folder, int count)
+{
+    QStringList files;
+    for (int i = 0; i < count; ++i) {
+        const QString path = folder + QString("/IMG_%1.jpg").arg(i, 4, 10, QChar('0'));
+        QImageWriter writer(path, "jpeg");
+        writer.setQuality(90);
+        writer.write(photo(i));
+        files << path;
+    }
+    return files;
 }
 
 // The reference: a bare reader decoding the file at the size it is drawn.

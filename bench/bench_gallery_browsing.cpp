@@ -7,6 +7,7 @@
 //    folder list's path (the folder-change handling runs) to the browser painted.
 //   build/bench/bench_gallery_browsing [pictures=8] [rounds=3] [runs=5]   (medians in milliseconds)
 #include "BenchSupport.h"
+#include "GalleryBench.h"
 #include "FileLists.h"
 #include "FormFiles.h"
 #include "FormMain.h"
@@ -33,42 +34,25 @@ using namespace Bench;
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir home;
-    privateFolders(home);
-    Vistello::prepareProcess();
+    prepareGallery(home);
     QApplication app(argc, argv);
     const int count = argc > 1 ? std::max(3, atoi(argv[1])) : 8;
     const int rounds = argc > 2 ? std::max(1, atoi(argv[2])) : 3;
     const int runs = argc > 3 ? std::max(1, atoi(argv[3])) : 5;
     QTextStream out(stdout);
-    ProgramFolder::setPath(QDir(QCoreApplication::applicationDirPath() + "/../bin").absolutePath());
 
     QTemporaryDir dir;
     const QString photos = dir.filePath("photos");
     QDir().mkpath(photos);
     out << "Writing " << count << " JPEGs of 6000 x 4000 ..." << Qt::endl;
-    QStringList files;
-    for (int i = 0; i < count; ++i) {
-        const QString path = photos + QString("/IMG_%1.jpg").arg(i, 4, 10, QChar('0'));
-        QImageWriter writer(path, "jpeg");
-        writer.setQuality(90);
-        writer.write(photo(i));
-        files << path;
-    }
+    const QStringList files = writePhotos(photos, count);
 
-    Settings::SaveSettings("Vistello", "Startup", {{"Dir1value", photos}, {"CheckThumbValue", "0"}});
-    FormMain *main = Vistello::start();
+    FormMain *main = startGallery(photos, false);
     if (!main) {
         out << "The gallery did not start." << Qt::endl;
         return 1;
     }
-    main->Timer2->stop();
-    main->SplashTime = 15;
-    main->DoFilePrep();
-    main->Imagemain->setEnabled(true);
-    app.processEvents();
 
     PictureCache &cache = PictureCache::instance();
     const auto nextImage = [main] {

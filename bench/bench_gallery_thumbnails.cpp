@@ -6,6 +6,7 @@
 // while the pictures of the column are decoded ahead on worker threads.
 //   build/bench/bench_gallery_thumbnails [pictures=8] [rounds=3]   (medians in milliseconds)
 #include "BenchSupport.h"
+#include "GalleryBench.h"
 #include "AllForms.h"
 #include "FileLists.h"
 #include "FormFiles.h"
@@ -31,38 +32,22 @@ using namespace Bench;
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir home;
-    privateFolders(home);
-    Vistello::prepareProcess();
+    prepareGallery(home);
     QApplication app(argc, argv);
     const int count = argc > 1 ? std::max(5, atoi(argv[1])) : 8;
     const int rounds = argc > 2 ? std::max(1, atoi(argv[2])) : 3;
     QTextStream out(stdout);
-    ProgramFolder::setPath(QDir(QCoreApplication::applicationDirPath() + "/../bin").absolutePath());
 
     QTemporaryDir dir;
     out << "Writing " << count << " JPEGs of 6000 x 4000 ..." << Qt::endl;
-    QStringList files;
-    for (int i = 0; i < count; ++i) {
-        const QString path = dir.filePath(QString("IMG_%1.jpg").arg(i, 4, 10, QChar('0')));
-        QImageWriter writer(path, "jpeg");
-        writer.setQuality(90);
-        writer.write(photo(i));
-        files << path;
-    }
+    const QStringList files = writePhotos(dir.path(), count);
 
-    Settings::SaveSettings("Vistello", "Startup", {{"Dir1value", dir.path()}, {"CheckThumbValue", "1"}});
-    FormMain *main = Vistello::start();
+    FormMain *main = startGallery(dir.path(), true);
     if (!main) {
         out << "The gallery did not start." << Qt::endl;
         return 1;
     }
-    main->Timer2->stop();
-    for (int tick = 0; tick < 14; ++tick)
-        main->Timer2_Timer();
-    app.processEvents();
 
     PictureCache &cache = PictureCache::instance();
     // From position k - 1 to k, where the column shows k to k + 3: four pictures every time.

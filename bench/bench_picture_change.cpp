@@ -4,6 +4,7 @@
 // Usage: bench_picture_change [pictures=8] [rounds=3]   (prints medians in milliseconds)
 #include "BenchSupport.h"
 #include "ImageBox.h"
+#include "PictureFit.h"
 #include "PictureCache.h"
 
 #include <QApplication>
@@ -21,14 +22,10 @@
 using namespace Bench;
 
 namespace {
-// The fitted box of the viewing area for a picture of the given true size (landscape by width,
-// or by height when the width-fitted height would pass 490).
+// The fitted box of the viewing area for a picture of the given true size.
 QRectF fitted(QSize s)
 {
-    if (s.width() > s.height() && 620.0 * s.height() / s.width() <= 490)
-        return QRectF(7, 245 - 620.0 * s.height() / s.width() / 2 + 3, 620, 620.0 * s.height() / s.width());
-    const double w = 490.0 * s.width() / s.height();
-    return QRectF(310 - w / 2 + 7, 3, w, 490);
+    return PictureFit::fitted(QSizeF(s), QRectF(7, 3, 620, 490));
 }
 
 } // namespace
@@ -43,15 +40,8 @@ int main(int argc, char **argv)
     QTextStream out(stdout);
 
     QTemporaryDir dir;
-    QStringList files;
     out << "Writing " << count << " JPEGs of 6000 x 4000 ..." << Qt::endl;
-    for (int i = 0; i < count; ++i) {
-        const QString path = dir.filePath(QString("IMG_%1.jpg").arg(i, 4, 10, QChar('0')));
-        QImageWriter writer(path, "jpeg");
-        writer.setQuality(90);
-        writer.write(photo(i));
-        files << path;
-    }
+    const QStringList files = writePhotos(dir.path(), count);
 
     QWidget window;
     window.resize(762, 558);
@@ -75,7 +65,7 @@ int main(int argc, char **argv)
             const QString &path = files[i];
             const QSize size = QImageReader(path).size();
             const QRectF box = fitted(size);
-            const QSize drawn(qCeil(box.width()), qCeil(box.height()));
+            const QSize drawn = PictureFit::drawnPixels(box.size());
 
             QElapsedTimer t;
             t.start();

@@ -101,4 +101,59 @@ QCursor viewCursor()
     return QCursor(pm, 12, 12);
 }
 
+QIcon remoteIcon(Remote kind)
+{
+    QPixmap pm(16, 16);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor ink(20, 40, 110);
+    p.setBrush(ink);
+    if (kind == Remote::Back) {
+        triangle(p, 5, false);
+    } else if (kind == Remote::Fwd) {
+        triangle(p, 11, true);
+    } else {
+        // A clock: the timed slide show.
+        p.setPen(QPen(ink, 1.6));
+        p.setBrush(QColor(250, 245, 230));
+        p.drawEllipse(QPointF(8, 8), 6.5, 6.5);
+        p.drawLine(QPointF(8, 8), QPointF(8, 3.5));
+        p.drawLine(QPointF(8, 8), QPointF(11, 10));
+    }
+    return QIcon(pm);
+}
+
+QCursor blowUpCursor()
+{
+    QPixmap pm(32, 32);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    // The pointer, white edged so that it shows on dark and light pictures.
+    QPainterPath arrow;
+    arrow.moveTo(2, 2);
+    arrow.lineTo(2, 20);
+    arrow.lineTo(7, 15);
+    arrow.lineTo(11, 23);
+    arrow.lineTo(14, 21);
+    arrow.lineTo(10, 14);
+    arrow.lineTo(17, 14);
+    arrow.closeSubpath();
+    p.setPen(QPen(Qt::white, 1.5));
+    p.setBrush(Qt::black);
+    p.drawPath(arrow);
+    // The remote control a right click calls.
+    p.setPen(QPen(Qt::white, 1));
+    p.setBrush(QColor(60, 60, 60));
+    p.drawRoundedRect(QRectF(19, 12, 10, 18), 2, 2);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(230, 60, 60));
+    p.drawEllipse(QPointF(24, 16), 1.6, 1.6);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(21.5, 20, 5, 1.5));
+    p.drawRect(QRectF(21.5, 23.5, 5, 1.5));
+    return QCursor(pm, 2, 2);
+}
+
 } // namespace Artwork

@@ -2,7 +2,7 @@
 
 #include "AllForms.h"
 #include "FormMain.h"
-#include "Keys.h"
+#include "KeyPreview.h"
 #include "Messages.h"
 #include "ProgramFolder.h"
 #include "ScreenMetrics.h"
@@ -13,11 +13,14 @@
 #include "FormSave.h"
 #include "WindowGeometry.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScreen>
 
 namespace {
 const QString kCaption = QStringLiteral("Find Files");
@@ -484,9 +487,14 @@ void FormFiles::DoError()
         WindowGeometry::parkBeyondScreens(main);
     WindowGeometry::parkBeyondScreens(this);
     const QString crlf = QStringLiteral("\r\n");
+    // A folder too long for the screen is shortened in the middle, so that the box fits the screen
+    // with its button.
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const int room = screen ? screen->availableGeometry().width() / 2 : 400;
+    const QString folder = QFontMetrics(QApplication::font("QMessageBox")).elidedText(Path, Qt::ElideMiddle, room);
     // No parent: a box centred on a window beyond the screens would be beyond them too.
     Messages::critical(nullptr, QStringLiteral("Retrieve Location Not Found"),
-                       QStringLiteral("The folder:") + crlf + Path + crlf
+                       QStringLiteral("The folder:") + crlf + folder + crlf
                            + QStringLiteral("cannot be located. It may have been re-named, moved") + crlf
                            + QStringLiteral("or is currently unavailable."));
     const int screenTwips = ScreenMetrics::width() * m_twips;

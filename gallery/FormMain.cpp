@@ -10,7 +10,7 @@
 #include "FormNote.h"
 #include "FormRemote.h"
 #include "FormSave.h"
-#include "Keys.h"
+#include "KeyPreview.h"
 #include "Messages.h"
 #include "ProgramFolder.h"
 #include "ScreenMetrics.h"
@@ -78,8 +78,11 @@ FormMain::FormMain()
     ImageThumb2 = image("ImageThumb2", 643, 151, 100, 100, QStringLiteral(" 2 "));
     ImageThumb3 = image("ImageThumb3", 643, 272, 100, 100, QStringLiteral(" 3 "));
     ImageThumb4 = image("ImageThumb4", 643, 392, 100, 100, QStringLiteral(" 4 "));
-    for (ImageBox *t : {ImageThumb1, ImageThumb2, ImageThumb3, ImageThumb4})
+    for (ImageBox *t : {ImageThumb1, ImageThumb2, ImageThumb3, ImageThumb4}) {
         t->setCursor(viewCursor);
+        // Each picture fitted into its place and centred, as the viewing area shows it.
+        t->setKeepProportions(true);
+    }
 
     CheckThumb = new CheckBox(QStringLiteral("&Thumbnails"), this);
     CheckThumb->setObjectName(QStringLiteral("CheckThumb"));
@@ -87,7 +90,7 @@ FormMain::FormMain()
     CheckThumb->setGeometry(643, 6, kCheckThumbWidthTwips / 15, kCheckThumbHeightTwips / 15);
 
     const auto button = [&](const char *name, const QString &caption, int l, int w, const QString &tip) {
-        auto *b = new QPushButton(caption, this);
+        auto *b = new CommandButton(caption, this);
         b->setObjectName(QLatin1String(name));
         b->setGeometry(l, 497, w, 30);
         b->setFocusPolicy(Qt::TabFocus);
@@ -192,21 +195,20 @@ QString &FormMain::saveCaption(int slot)
 
 void FormMain::readSettings()
 {
-    const auto get = [](const char *key, const QString &def) {
-        return Settings::GetSetting(kApp, kSection, QLatin1String(key), def);
-    };
-    CheckThumbValue = get("CheckThumbValue", QStringLiteral("1"));
-    ListIntervalValue = get("ListIntervalValue", QStringLiteral("5"));
-    Dir1Value = get("Dir1Value", kRootFolder);
+    // The file is read once, whatever else it holds.
+    const Settings::SectionValues stored = Settings::GetAllSettings(kApp, kSection);
+    const auto get = [&stored](const QString &key, const QString &def) { return stored.value(key, def); };
+    CheckThumbValue = get(QStringLiteral("CheckThumbValue"), QStringLiteral("1"));
+    ListIntervalValue = get(QStringLiteral("ListIntervalValue"), QStringLiteral("5"));
+    Dir1Value = get(QStringLiteral("Dir1Value"), kRootFolder);
     for (int slot = 1; slot <= 6; ++slot) {
-        saveCaption(slot) = Settings::GetSetting(kApp, kSection, QStringLiteral("Save%1Caption").arg(slot),
-                                                 FormSave::defaultCaption(slot));
-        saveDir(slot) = Settings::GetSetting(kApp, kSection, QStringLiteral("Save%1Dir").arg(slot), kRootFolder);
+        saveCaption(slot) = get(QStringLiteral("Save%1Caption").arg(slot), FormSave::defaultCaption(slot));
+        saveDir(slot) = get(QStringLiteral("Save%1Dir").arg(slot), kRootFolder);
     }
-    TextNoteFontName = get("TextNoteFontName", QStringLiteral("Arial"));
-    TextNoteFontSize = get("TextNoteFontSize", QStringLiteral("12"));
-    TextNoteFontItalic = get("TextNoteFontItalic", QStringLiteral("False"));
-    TextNoteFontBold = get("TextNoteFontBold", QStringLiteral("True"));
+    TextNoteFontName = get(QStringLiteral("TextNoteFontName"), QStringLiteral("Arial"));
+    TextNoteFontSize = get(QStringLiteral("TextNoteFontSize"), QStringLiteral("12"));
+    TextNoteFontItalic = get(QStringLiteral("TextNoteFontItalic"), QStringLiteral("False"));
+    TextNoteFontBold = get(QStringLiteral("TextNoteFontBold"), QStringLiteral("True"));
     // A size that is no number and flags other than "True" or "False" give way to the defaults.
     if (!NoteFont::isSize(TextNoteFontSize))
         TextNoteFontSize = QStringLiteral("12");
@@ -288,12 +290,12 @@ void FormMain::layOutControls()
         thumb(n)->setTop(thumbTops[n - 1]);
     for (int n = 1; n <= 4; ++n)
         thumb(n)->setLeft(643);
-    const std::pair<QPushButton *, int> captioned[] = {{CmdFiles, 5},   {CmdSize, 83},     {CmdCopy, 161},
+    const std::pair<CommandButton *, int> captioned[] = {{CmdFiles, 5},   {CmdSize, 83},     {CmdCopy, 161},
                                                        {CmdPrint, 238}, {CmdHelp, 316},    {CmdNoteShow, 394},
                                                        {CmdClose, 473}};
     for (auto [b, left] : captioned)
         b->setGeometry(left, 497, 77, 30);
-    const std::pair<QPushButton *, int> pictured[] = {{CmdHome, 553},  {CmdBackFour, 585}, {CmdBackOne, 617},
+    const std::pair<CommandButton *, int> pictured[] = {{CmdHome, 553},  {CmdBackFour, 585}, {CmdBackOne, 617},
                                                       {CmdFwdOne, 649}, {CmdFwdFour, 681},  {CmdEnd, 713}};
     for (auto [b, left] : pictured)
         b->setGeometry(left, 497, 31, 30);

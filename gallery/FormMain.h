@@ -83,8 +83,8 @@ public:
     ImageBox *Imagemain;
     ImageBox *ImageThumb1, *ImageThumb2, *ImageThumb3, *ImageThumb4;
     CheckBox *CheckThumb;
-    QPushButton *CmdFiles, *CmdSize, *CmdCopy, *CmdPrint, *CmdHelp, *CmdNoteShow, *CmdClose;
-    QPushButton *CmdHome, *CmdBackFour, *CmdBackOne, *CmdFwdOne, *CmdFwdFour, *CmdEnd;
+    CommandButton *CmdFiles, *CmdSize, *CmdCopy, *CmdPrint, *CmdHelp, *CmdNoteShow, *CmdClose;
+    CommandButton *CmdHome, *CmdBackFour, *CmdBackOne, *CmdFwdOne, *CmdFwdFour, *CmdEnd;
     ImageBox *ImageWeb;
     PictureBox *PictureScale;
     QTimer *Timer2;
@@ -165,7 +165,7 @@ public slots:
     void CmdPrint_Click();
     void CmdNoteShow_Click();
 
-    // With their windows: FormBlowUp.cpp, FormInfo.cpp, FormNote.cpp
+    // With their windows: FormBlowUp.cpp, FormRemote.cpp, FormInfo.cpp, FormNote.cpp
     void DoBlowUp();
     void DoSlide();
     void DoInfo();
@@ -199,17 +199,20 @@ private:
     void prepareNextPicture();
 
     // FormMainNavigation.cpp
-    // The remote control's step buttons, when the remote control window carries them.
+    // The remote control's step buttons (referring to them loads it, hidden).
     QWidget *remoteBack();
     QWidget *remoteFwd();
     // The remote control's height in twips (referring to it loads it, hidden).
     int remoteHeightTwips();
     // Brings a visible folder browser to the front at the main window's Top + 300, Left + 400 twips.
     void browserBesideMain();
+    // Brings the window to the front at the main window's Top and Left plus the twips given.
+    void moveBesideMain(QWidget *window, int belowTwips, int rightTwips);
     // A click on a thumbnail place: its first steps, then its help button in help mode, else its picture.
     void thumbClick(int place);
     void thumbClickWindows(int place);
-    // A click on a thumbnail place outside help mode.
+    // What a click on a thumbnail place outside help mode does after enabling the viewing area
+    // (the keys 1 to 4 leave that out).
     void showThumb(int place);
     // The list position of the picture that place holds, as the column was last filled; -1 for none.
     int thumbPosition(int place);
@@ -221,10 +224,23 @@ private:
     // In the last-picture state with the thumbnails on (only place 1 left in a list of more than
     // four): shows the picture before the last through DoFilePrep.
     void lastPictureStep();
+    // The steps of "Next image", "Previous image", "Next four images" and "Previous four images"
+    // after their first steps; the keys run them after steps of their own.
+    void nextPicture();
+    void previousPicture();
+    void fourForward();
+    void fourBack();
+    // The navigation buttons while the thumbnail column is off.
+    void buttonsWithoutColumn();
 
     // FormMainTimer.cpp
 
     // FormMainKeys.cpp
+    void keyStepStart();
+    void helpPageByKey(int page);
+    void leaveHelpByKey();
+    bool thumbKeyActs(int place);
+    void showThumbByKey(int place);
 
     // FormMainHelp.cpp
     // While disabled the link area lets clicks through to the viewing area under it.
@@ -233,6 +249,11 @@ private:
     void helpButtonClick(int place);
 
     // FormMainMouse.cpp
+    // The picture-loaded test of the viewing area's clicks: more than 4 square pixels with a side
+    // over 2 pixels.
+    bool pictureLoaded() const;
+    // Shows the enlarged view of the picture (the information window closed).
+    void showEnlargedView();
 
     QRect m_outer; // the window's frame rectangle as start-up placed it
 

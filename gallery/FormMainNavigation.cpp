@@ -31,6 +31,18 @@ void FormMain::CheckThumb_Click()
     } else {
         for (int n = 1; n <= 4; ++n)
             thumb(n)->setVisible(false);
+        // The last picture current with the column filled left the list without a selection:
+        // without the column it is the picture at its own position again, and the buttons go on
+        // from there.
+        FileListBox *list = Forms::FormFiles->File1;
+        if (lastPictureCurrent()) {
+            NCount = list->ListCount() - 1;
+            list->setListIndex(NCount);
+            ListIndexStore = list->ListIndex();
+            for (int p = 1; p <= 4; ++p)
+                thumb(p)->setLeft(kThumbLeft);
+        }
+        buttonsWithoutColumn();
     }
 }
 
@@ -100,17 +112,36 @@ void FormMain::DoTimer()
             for (int p = 2; p <= 4; ++p)
                 thumb(p)->setLeft(kThumbLeft);
     }
+    if (CheckThumb->value() != 1)
+        buttonsWithoutColumn();
     setCursor(Qt::ArrowCursor);
+}
+
+// With the column off there are no places to reach the last pictures through: the buttons reach
+// every picture. One and back one with wrap-around in any folder of two or more, four forward or
+// back while that stays within the list, "Last images" to the last picture.
+void FormMain::buttonsWithoutColumn()
+{
+    FileListBox *list = Forms::FormFiles->File1;
+    const int i = list->ListIndex();
+    const int n = list->ListCount();
+    const bool shown = i >= 0;
+    enableControls({CmdBackOne, CmdFwdOne}, shown && n >= 2);
+    CmdFwdFour->setEnabled(shown && i + 4 < n);
+    CmdBackFour->setEnabled(shown && i >= 4);
+    // "First images" and "Last images" act only in folders of more than four pictures.
+    CmdHome->setEnabled(shown && n > 4 && i > 0);
+    CmdEnd->setEnabled(shown && n > 4 && i < n - 1);
 }
 
 QWidget *FormMain::remoteBack()
 {
-    return Forms::FormRemote->findChild<QWidget *>(QStringLiteral("CmdRemBack"));
+    return Forms::FormRemote->CmdRemBack;
 }
 
 QWidget *FormMain::remoteFwd()
 {
-    return Forms::FormRemote->findChild<QWidget *>(QStringLiteral("CmdRemFwd"));
+    return Forms::FormRemote->CmdRemFwd;
 }
 
 int FormMain::remoteHeightTwips()
@@ -120,12 +151,17 @@ int FormMain::remoteHeightTwips()
 
 void FormMain::browserBesideMain()
 {
-    FormFiles *files = Forms::FormFiles.get();
-    files->raise();
+    moveBesideMain(Forms::FormFiles.get(), 300, 400);
+}
+
+void FormMain::moveBesideMain(QWidget *window, int belowTwips, int rightTwips)
+{
+    window->raise();
     const QRect main = WindowGeometry::outer(this);
     const int ps = twips();
-    WindowGeometry::setOuterPos(files, WindowGeometry::toPixels(WindowGeometry::toTwips(main.left(), ps) + 400, ps),
-                                WindowGeometry::toPixels(WindowGeometry::toTwips(main.top(), ps) + 300, ps));
+    WindowGeometry::setOuterPos(window,
+                                WindowGeometry::toPixels(WindowGeometry::toTwips(main.left(), ps) + rightTwips, ps),
+                                WindowGeometry::toPixels(WindowGeometry::toTwips(main.top(), ps) + belowTwips, ps));
 }
 
 bool FormMain::lastPictureCurrent()
@@ -155,8 +191,8 @@ void FormMain::stepStart()
 void FormMain::lastPictureStep()
 {
     FileListBox *list = Forms::FormFiles->File1;
-    if (ImageThumb2->Left() == kParked && ImageThumb3->Left() == kParked && ImageThumb4->Left() == kParked
-        && ImageThumb1->Left() < kParked && list->ListCount() > 4) {
+    if (CheckThumb->value() == 1 && ImageThumb2->Left() == kParked && ImageThumb3->Left() == kParked
+        && ImageThumb4->Left() == kParked && ImageThumb1->Left() < kParked && list->ListCount() > 4) {
         list->setListIndex(list->ListCount() - 2);
         DoFilePrep();
     }
@@ -185,7 +221,8 @@ void FormMain::CmdEnd_Click()
     enableControls({CmdBackOne, CmdHome, CmdBackFour}, true);
     setCursor(Qt::WaitCursor);
     Imagemain->setStretch(true);
-    NCount = Forms::FormFiles->File1->ListCount() - 4;
+    // Without the column the last four are not shown side by side: the last picture itself.
+    NCount = Forms::FormFiles->File1->ListCount() - (CheckThumb->value() == 1 ? 4 : 1);
     DoSelectPicture();
 }
 
@@ -195,15 +232,37 @@ void FormMain::CmdBackFour_Click()
 {
     lastPictureStep();
     stepStart();
-    NCount = NCount - 4;
-    // Below -1: the last picture (DoSelectPicture).
-    DoSelectPicture();
+    fourBack();
 }
 
 void FormMain::CmdBackOne_Click()
 {
     lastPictureStep();
     stepStart();
+    previousPicture();
+}
+
+void FormMain::CmdFwdOne_Click()
+{
+    stepStart();
+    nextPicture();
+}
+
+void FormMain::CmdFwdFour_Click()
+{
+    stepStart();
+    fourForward();
+}
+
+void FormMain::fourBack()
+{
+    NCount = NCount - 4;
+    // Below -1: the last picture (DoSelectPicture).
+    DoSelectPicture();
+}
+
+void FormMain::previousPicture()
+{
     NCount = NCount - 1;
     if (NCount == -1)
         NCount = Forms::FormFiles->File1->ListCount() - 1;
@@ -211,9 +270,8 @@ void FormMain::CmdBackOne_Click()
     DoSelectPicture();
 }
 
-void FormMain::CmdFwdOne_Click()
+void FormMain::nextPicture()
 {
-    stepStart();
     NCount = NCount + 1;
     if (NCount == Forms::FormFiles->File1->ListCount())
         NCount = 0;
@@ -221,9 +279,8 @@ void FormMain::CmdFwdOne_Click()
     DoSelectPicture();
 }
 
-void FormMain::CmdFwdFour_Click()
+void FormMain::fourForward()
 {
-    stepStart();
     const int n = Forms::FormFiles->File1->ListCount();
     // From the last picture four forward passes the end, as from any other.
     NCount = lastPictureCurrent() ? n : NCount + 4;
@@ -260,24 +317,25 @@ int FormMain::thumbPosition(int place)
 void FormMain::showThumb(int place)
 {
     ImageBox *t = thumb(place);
-    Imagemain->setEnabled(true);
     Imagemain->setStretch(true);
     Imagemain->setPicture(t->picture());
     PictureScale->setPicture(t->picture());
     FileListBox *list = Forms::FormFiles->File1;
     list->setListIndex(thumbPosition(place));
     ListIndexStore = list->ListIndex();
-    if (PictureScale->Width() > 1)
+    if (!PictureScale->picture().isNull())
         DoThumbScale();
 }
 
 void FormMain::thumbClick(int place)
 {
     thumbClickWindows(place);
-    if (HelpActive)
+    if (HelpActive) {
         helpButtonClick(place);
-    else
+    } else {
+        Imagemain->setEnabled(true);
         showThumb(place);
+    }
 }
 
 void FormMain::ImageThumb1_Click()

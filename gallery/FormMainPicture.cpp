@@ -52,8 +52,10 @@ void FormMain::DoThumbs()
     if (L == 2 && list->setListIndex(i == 0 ? 1 : 0))
         load(ImageThumb2);
     list->setListIndex(NCount);
-    for (int p = 2; p <= 4; ++p)
+    for (int p = 2; p <= 4; ++p) {
         thumb(p)->setVisible(true);
+        thumb(p)->prepare();
+    }
     setCursor(Qt::ArrowCursor);
 }
 
@@ -118,7 +120,11 @@ void FormMain::DoSelectPicture()
     if (list->ListCount() > 0)
         list->setListIndex(NCount);
     // Two independent loads of the file (the pixels come from one decode, made when drawn). With
-    // no selection there is no file: both boxes keep their pictures, as a failed load does.
+    // no selection there is no file: both boxes keep their pictures, as a failed load does. The
+    // viewing area is out of sight until its box is fitted, so that nothing is decoded for the
+    // box of the picture before.
+    const bool viewingShown = Imagemain->Visible();
+    Imagemain->setVisible(false);
     if (list->ListIndex() >= 0) {
         Imagemain->loadPicture(files->selectedFilePath());
         PictureScale->loadPicture(files->selectedFilePath());
@@ -128,8 +134,12 @@ void FormMain::DoSelectPicture()
         enableControls({CmdBackOne, CmdHome}, true);
     if (list->ListIndex() == list->ListCount() - 1 && list->ListCount() > 9)
         CmdBackFour->setEnabled(true);
-    if (PictureScale->Width() > 1)
+    // Whether a picture is loaded (this one or an earlier one) is known from the load: a picture
+    // one pixel wide is fitted like any other.
+    if (!PictureScale->picture().isNull())
         DoScale();
+    else
+        Imagemain->setVisible(viewingShown);
     prepareNextPicture();
     DoTimer();
 }
@@ -178,29 +188,15 @@ void FormMain::fitViewingArea()
             CmdSize->setEnabled(false);
         return;
     }
-    // Box arithmetic in single precision, as the ratio is held.
-    if (W <= H) {
-        Ratio = float(W) / float(H);
-        Imagemain->setWidth(float(Imagemain->Height()) * Ratio);
-        Imagemain->setLeft(310.0f - float(Imagemain->Width()) / 2 + 7);
-        ZoomValue = float(std::floor(490 / H * 100 + 0.5));
-    } else {
-        Ratio = float(H) / float(W);
-        Imagemain->setHeight(float(Imagemain->Width()) * Ratio);
-        Imagemain->setTop(245.0f - float(Imagemain->Height()) / 2 + 3);
-        ZoomValue = float(std::floor(620 / W * 100 + 0.5));
-    }
+    // Fitted with its proportions kept and centred, by the one rule every fitted picture follows.
+    const QRectF fitted = PictureFit::fitted(QSizeF(W, H), kViewingArea);
+    Imagemain->Move(fitted.left(), fitted.top(), fitted.width(), fitted.height());
+    // Width over height for a portrait or square picture, height over width for a landscape one.
+    Ratio = W <= H ? float(W) / float(H) : float(H) / float(W);
+    const bool byWidth = fitted.width() >= kViewingArea.width();
+    ZoomValue = float(std::floor((byWidth ? 620 / W : 490 / H) * 100 + 0.5));
     setWindowTitle(zoomCaption());
-    if (Imagemain->Height() > 490 || Imagemain->Width() > 620) {
-        // Too tall when fitted by its width: fitted by its height.
-        Imagemain->setTop(3);
-        Imagemain->setHeight(490);
-        Imagemain->setWidth(490 * W / H);
-        Imagemain->setLeft(310 - Imagemain->Width() / 2 + 7);
-        ZoomValue = float(std::floor(490 / H * 100 + 0.5));
-        setWindowTitle(zoomCaption());
-    }
-    const bool small = H < 490 && W < 620 && W > 1;
+    const bool small = H < 490 && W < 620;
     if (small && CmdSize->text() != kRestore) {
         CmdSize->setEnabled(true);
         CmdSize->setText(kActualSize);
@@ -227,6 +223,8 @@ void FormMain::DoScale()
 {
     fitViewingArea();
     Imagemain->setVisible(true);
+    // Decoded on a worker at the fitted size while the thumbnails are filled.
+    Imagemain->prepare();
     if (!StopThumb)
         DoThumbs();
     StopThumb = false;
@@ -239,7 +237,8 @@ void FormMain::DoThumbScale()
 {
     fitViewingArea();
     Imagemain->setVisible(true);
-    if (PictureScale->picture().isNull() || (PictureScale->Width() == 2 && PictureScale->Height() == 2))
+    Imagemain->prepare();
+    if (PictureScale->picture().isNull())
         setWindowTitle(QStringLiteral("Vistello"));
     setCursor(Qt::ArrowCursor);
     Forms::FormFiles->setCursor(Qt::ArrowCursor);

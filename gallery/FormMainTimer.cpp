@@ -23,12 +23,16 @@ void FormMain::Timer2_Timer()
         return;
     m_inTick = true;
     Tick = Tick + 1;
+    // The remote control's caption blinks while a slide show runs: half a second on, half off.
     if (SlideOn)
         Forms::FormRemote->setWindowTitle(Tick % 10 < 5 ? QStringLiteral("Slide show") : QString());
     if (SplashTime > 15 && !HelpActive)
         ImageWeb->setEnabled(false);
+    // The show steps only while the enlarged view is shown. A period that has run out while the
+    // view was closed steps at once when it is shown again, instead of waiting for the count to
+    // come round.
     const bool blowUpVisible = Forms::FormBlowUp->isVisible();
-    if (blowUpVisible && SlideOn && Tick == Interval)
+    if (blowUpVisible && SlideOn && Tick >= Interval)
         DoSlide();
     if (Tick > 10000)
         Tick = 0;

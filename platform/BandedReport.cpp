@@ -1,14 +1,14 @@
 #include "BandedReport.h"
 
+#include "Printer.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPageRanges>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -355,33 +355,14 @@ bool BandedReport::print(const ReportPlan &plan, QPrinter &printer, QString *err
             *error = why;
         return false;
     };
-    const QString fileName = printer.outputFileName();
-    if (printer.outputFormat() == QPrinter::PdfFormat && !fileName.isEmpty()) {
-        // Written beside the file and put in its place once whole.
-        QSaveFile file(fileName);
-        if (!file.open(QIODevice::WriteOnly))
-            return failed(file.errorString());
-        {
-            QPdfWriter pdf(&file);
-            pdf.setPageLayout(printer.pageLayout());
-            pdf.setResolution(printer.resolution());
-            pdf.setTitle(printer.docName());
-            pdf.setCreator(printer.creator());
-            QPainter painter;
-            if (!painter.begin(&pdf))
-                return failed(file.errorString());
-            paint(plan, painter, pdf, ranges);
-            painter.end();
-        }
-        if (!file.commit())
-            return failed(file.errorString());
-        return true;
-    }
-    QPainter painter;
-    if (!painter.begin(&printer))
-        return failed(QString());
-    paint(plan, painter, printer, ranges);
-    return painter.end();
+    // A PDF file is written beside its place and put there once whole.
+    PrintDocument document(printer);
+    if (!document.begin())
+        return failed(document.errorString());
+    paint(plan, document.painter(), document.device(), ranges);
+    if (!document.end())
+        return failed(document.errorString());
+    return true;
 }
 
 void BandedReport::preview(QPrinter &printer, QWidget *parent)

@@ -1,5 +1,9 @@
 #include "Controls.h"
 
+#include "Printer.h"
+
+#include <QWidget>
+
 CheckBox::CheckBox(const QString &text, QWidget *parent)
     : QCheckBox(text, parent)
 {
@@ -38,8 +42,20 @@ void OptionButton::setValue(bool v)
     emit Click();
 }
 
+CommandButton::CommandButton(const QString &text, QWidget *parent)
+    : QPushButton(text, parent)
+{
+}
+
 CommonDialog::CommonDialog(const QString &name, QObject *parent)
     : QObject(parent)
 {
     setObjectName(name);
+}
+
+bool CommonDialog::ShowPrinter()
+{
+    QWidget *owner = qobject_cast<QWidget *>(parent());
+    const bool confirmed = Printer::showPrintDialog(Printer::printer(), owner ? owner->window() : nullptr);
+    return confirmed || !CancelError;
 }

@@ -8,6 +8,8 @@
 //
 // Folders are this platform's: "/" separates, paths are absolute and clean, with no "/" at the
 // end except the root "/" itself.
+#include "ControlPlace.h"
+
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -63,8 +65,12 @@ private:
 } // namespace FolderListing
 
 // The drive list (a drop-down list of the drives).
-class DriveListBox : public QWidget {
+class DriveListBox : public QWidget, public ControlPlace<DriveListBox> {
     Q_OBJECT
+    Q_PROPERTY(QString Drive READ Drive WRITE setDrive)
+    Q_PROPERTY(int ListCount READ ListCount)
+    Q_PROPERTY(int ListIndex READ ListIndex)
+    CONTROL_PLACE_PROPERTIES
 public:
     explicit DriveListBox(QWidget *parent = nullptr);
 
@@ -98,8 +104,12 @@ private:
 // subfolders (no hidden ones). Indexes as the original: List(-1) is the open folder (Path),
 // List(-2) its parent, and so on up to the root; List(0) .. List(ListCount - 1) are the
 // subfolders. ListIndex is -1 (the open folder) after every change of path.
-class DirListBox : public QWidget {
+class DirListBox : public QWidget, public ControlPlace<DirListBox> {
     Q_OBJECT
+    Q_PROPERTY(QString Path READ Path WRITE setPath)
+    Q_PROPERTY(int ListCount READ ListCount)
+    Q_PROPERTY(int ListIndex READ ListIndex WRITE setListIndex)
+    CONTROL_PLACE_PROPERTIES
 public:
     explicit DirListBox(QWidget *parent = nullptr);
 
@@ -144,8 +154,14 @@ private:
 // The file list: the files of one folder (no folders, no hidden files) that match the pattern,
 // in the lists' order. ListIndex -1 means no selection; it becomes -1 whenever the folder or the
 // pattern changes.
-class FileListBox : public QWidget {
+class FileListBox : public QWidget, public ControlPlace<FileListBox> {
     Q_OBJECT
+    Q_PROPERTY(QString Path READ Path WRITE setPath)
+    Q_PROPERTY(QString Pattern READ Pattern WRITE setPattern)
+    Q_PROPERTY(int ListCount READ ListCount)
+    Q_PROPERTY(int ListIndex READ ListIndex WRITE setListIndex)
+    Q_PROPERTY(QString FileName READ FileName)
+    CONTROL_PLACE_PROPERTIES
 public:
     explicit FileListBox(QWidget *parent = nullptr);
 

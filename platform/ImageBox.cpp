@@ -1,5 +1,7 @@
 #include "ImageBox.h"
 
+#include "PictureFit.h"
+
 #include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -46,9 +48,10 @@ void ImageBox::setPicture(const ::Picture &picture)
         m_height = picture.height();
         applyGeometry();
     }
-    // Pictures put into a box of a shown window are decoded ahead on a worker thread; a box in a
-    // hidden window decodes only if and when it is painted.
-    if (m_stretch && window()->isVisible())
+    // Pictures put into a box on the screen are decoded ahead on a worker thread; a hidden box
+    // (one whose place and size are still to be set) decodes when shown and painted, or when
+    // prepare() is called.
+    if (m_stretch && isVisible())
         prepare();
     update();
 }
@@ -75,6 +78,12 @@ void ImageBox::setStretch(bool stretch)
         m_height = m_picture.height();
         applyGeometry();
     }
+    update();
+}
+
+void ImageBox::setKeepProportions(bool keep)
+{
+    m_keepProportions = keep;
     update();
 }
 
@@ -108,16 +117,6 @@ void ImageBox::Move(double left, double top, double width, double height)
     update();
 }
 
-bool ImageBox::Visible() const
-{
-    return !(testAttribute(Qt::WA_WState_Hidden) && testAttribute(Qt::WA_WState_ExplicitShowHide));
-}
-
-bool ImageBox::Enabled() const
-{
-    return !testAttribute(Qt::WA_ForceDisabled);
-}
-
 void ImageBox::applyGeometry()
 {
     // The widget covers every pixel the fractional box touches; the picture is drawn inside it
@@ -134,12 +133,19 @@ QRectF ImageBox::pictureRect() const
     return QRectF(m_left - std::floor(m_left), m_top - std::floor(m_top), m_width, m_height);
 }
 
+QRectF ImageBox::drawnArea() const
+{
+    if (!m_stretch)
+        return QRectF(QPointF(0, 0), QSizeF(m_picture.size()));
+    const QRectF whole(0, 0, m_width, m_height);
+    return m_keepProportions ? PictureFit::fitted(QSizeF(m_picture.size()), whole) : whole;
+}
+
 QSize ImageBox::drawnPixels() const
 {
     if (!m_stretch)
         return m_picture.size();
-    const qreal dpr = devicePixelRatioF();
-    return QSize(int(std::ceil(m_width * dpr - 1e-6)), int(std::ceil(m_height * dpr - 1e-6)));
+    return PictureFit::drawnPixels(drawnArea().size(), devicePixelRatioF());
 }
 
 QImage ImageBox::drawnImage()
@@ -172,6 +178,8 @@ void ImageBox::paintEvent(QPaintEvent *)
         return;
     QPainter painter(this);
     QRectF target = pictureRect();
+    if (m_stretch && m_keepProportions)
+        target = drawnArea().translated(target.topLeft());
     if (!m_stretch) {
         // At its own size from the box's corner, cut off where the box ends.
         painter.setClipRect(target);

@@ -10,6 +10,7 @@
 //   press: MouseDown; release: MouseUp, then Click for the left button;
 //   a double click: MouseDown, MouseUp, Click, DblClick, MouseUp.
 // A disabled box raises nothing (its window's own handlers see the click instead).
+#include "ControlPlace.h"
 #include "Picture.h"
 
 #include <QImage>
@@ -22,6 +23,8 @@ class ImageBox : public QWidget {
     Q_PROPERTY(double Width READ Width WRITE setWidth)
     Q_PROPERTY(double Height READ Height WRITE setHeight)
     Q_PROPERTY(bool Stretch READ Stretch WRITE setStretch)
+    Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled)
+    Q_PROPERTY(bool Visible READ Visible WRITE setVisible)
 
 public:
     explicit ImageBox(QWidget *parent = nullptr);
@@ -38,6 +41,10 @@ public:
     bool Stretch() const { return m_stretch; }
     // Clearing Stretch sizes the box to its picture, also when it was clear already.
     void setStretch(bool stretch);
+    // With Stretch on, draws the picture fitted into the box with its proportions kept and
+    // centred, instead of stretched over the whole box. The box keeps its place and size.
+    bool KeepProportions() const { return m_keepProportions; }
+    void setKeepProportions(bool keep);
 
     // Place and size in pixels of the parent, fractional.
     double Left() const { return m_left; }
@@ -53,13 +60,16 @@ public:
 
     // The control's own Visible and Enabled flags (true while a hidden window holds a box that
     // is shown in it); set them with QWidget::setVisible / setEnabled.
-    bool Visible() const;
-    bool Enabled() const;
+    bool Visible() const { return ControlState::visible(this); }
+    bool Enabled() const { return ControlState::enabled(this); }
 
     // The picture as this box draws it now (device pixels); empty when nothing is drawn.
     // Decodes when needed, as a paint would.
     QImage drawnImage();
-    // Starts decoding for the present size on a worker thread (see Picture::prepare).
+    // Where in the box the picture is drawn, in pixels from the box's corner (fractional).
+    QRectF drawnArea() const;
+    // Starts decoding for the present size on a worker thread (see Picture::prepare). Setting a
+    // picture does this by itself while the box is on the screen.
     void prepare() const;
 
 signals:
@@ -83,6 +93,7 @@ private:
 
     ::Picture m_picture;
     bool m_stretch = false;
+    bool m_keepProportions = false;
     double m_left = 0, m_top = 0, m_width = 0, m_height = 0;
     // The last drawing, kept while picture and size stay the same.
     QImage m_drawn;

@@ -12,6 +12,8 @@
 #include <QtConcurrent>
 
 #include <algorithm>
+#include <malloc.h>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -80,14 +82,32 @@ struct Slot {
 
 using SlotPtr = std::shared_ptr<Slot>;
 
+// What is kept of one file: its decodes by scale (eighths), and the drawings prepared from them
+// at exact drawn sizes (width, height), so that a picture prepared ahead is drawn without scaling.
+struct FileSlots {
+    std::map<int, SlotPtr> decodes;
+    std::map<std::pair<int, int>, SlotPtr> drawings;
+    bool empty() const { return decodes.empty() && drawings.empty(); }
+};
+
+std::pair<int, int> sizeKey(const QSize &size)
+{
+    return {size.width(), size.height()};
+}
+
+bool unchangedSince(const Picture::Data &d)
+{
+    const QFileInfo now(d.path);
+    return now.size() == d.fileSize && now.lastModified().toMSecsSinceEpoch() == d.modified;
+}
+
 } // namespace
 
 struct PictureCache::Private {
     mutable QMutex mutex;
     QWaitCondition ready;
-    // file key -> decode scale (eighths) -> decode
-    QHash<QString, std::map<int, SlotPtr>> files;
-    qint64 capacity = qint64(384) << 20;
+    QHash<QString, FileSlots> files; // by file key
+    qint64 capacity = qint64(160) << 20;
     qint64 cost = 0;
     quint64 clock = 0;
     Stats stats;
@@ -102,7 +122,8 @@ struct PictureCache::Private {
             return {0, {}};
         // A larger decode that failed (a whole picture past the memory limit) does not stand for
         // a smaller one, which may well succeed.
-        for (auto s = it.value().lower_bound(level); s != it.value().end(); ++s) {
+        const auto &decodes = it.value().decodes;
+        for (auto s = decodes.lower_bound(level); s != decodes.end(); ++s) {
             const bool failed = s->second->state == State::Ready && s->second->image.isNull();
             if (!failed || s->first == level)
                 return {s->first, s->second};
@@ -110,57 +131,135 @@ struct PictureCache::Private {
         return {0, {}};
     }
 
+    SlotPtr drawing(const QString &key, const QSize &size)
+    {
+        auto it = files.find(key);
+        if (it == files.end())
+            return {};
+        auto d = it.value().drawings.find(sizeKey(size));
+        return d == it.value().drawings.end() ? SlotPtr() : d->second;
+    }
+
+    // Least recently used first, decodes and drawings alike. Caller holds the mutex.
     void evict()
     {
         while (cost > capacity) {
+            FileSlots *victimFile = nullptr;
             QString victimKey;
-            int victimLevel = 0;
-            quint64 oldest = ~quint64(0);
-            for (auto f = files.cbegin(); f != files.cend(); ++f)
-                for (const auto &[level, slot] : f.value())
-                    if (slot->state == State::Ready && slot->lastUse < oldest) {
-                        oldest = slot->lastUse;
-                        victimKey = f.key();
-                        victimLevel = level;
-                    }
-            if (oldest == ~quint64(0))
+            SlotPtr victim;
+            const auto consider = [&](FileSlots &f, const QString &key, const SlotPtr &slot) {
+                if (slot->state == State::Ready && (!victim || slot->lastUse < victim->lastUse)) {
+                    victim = slot;
+                    victimFile = &f;
+                    victimKey = key;
+                }
+            };
+            for (auto f = files.begin(); f != files.end(); ++f) {
+                for (const auto &[level, slot] : f.value().decodes)
+                    consider(f.value(), f.key(), slot);
+                for (const auto &[size, slot] : f.value().drawings)
+                    consider(f.value(), f.key(), slot);
+            }
+            if (!victim)
                 return;
-            auto f = files.find(victimKey);
-            cost -= f.value()[victimLevel]->cost;
-            f.value().erase(victimLevel);
-            if (f.value().empty())
-                files.erase(f);
+            cost -= victim->cost;
+            std::erase_if(victimFile->decodes, [&](const auto &e) { return e.second == victim; });
+            std::erase_if(victimFile->drawings, [&](const auto &e) { return e.second == victim; });
+            if (victimFile->empty())
+                files.remove(victimKey);
         }
     }
 
-    // Decodes into a slot this thread has claimed, then publishes it.
-    void fill(const std::shared_ptr<const Picture::Data> &d, const QString &key, int level,
-              const SlotPtr &slot)
+    // Publishes what a thread made for a slot it claimed: kept while it is still the slot in
+    // place, the file has not changed meanwhile and it fits in the cache. Caller holds the mutex.
+    void publish(const SlotPtr &slot, const QImage &image, bool unchanged, const std::function<bool()> &stillInPlace,
+                 const std::function<void()> &drop)
     {
-        QImage image = decode(*d, level);
-        // A file changed while it was read is handed out but not kept under the old key.
-        const QFileInfo now(d->path);
-        const bool unchanged = now.size() == d->fileSize
-                               && now.lastModified().toMSecsSinceEpoch() == d->modified;
-        QMutexLocker lock(&mutex);
-        ++stats.decodes;
         slot->image = image;
         slot->state = State::Ready;
         slot->lastUse = ++clock;
         slot->cost = image.sizeInBytes() + 256;
-        auto f = files.find(key);
-        const bool kept = f != files.end() && f.value().count(level) && f.value()[level] == slot;
-        if (kept) {
+        if (stillInPlace()) {
             if (!unchanged || slot->cost > capacity) {
-                f.value().erase(level);
-                if (f.value().empty())
-                    files.erase(f);
+                drop();
             } else {
                 cost += slot->cost;
                 evict();
             }
         }
         ready.wakeAll();
+    }
+
+    // Decodes into a slot this thread has claimed, then publishes it.
+    void fill(const std::shared_ptr<const Picture::Data> &d, const QString &key, int level,
+              const SlotPtr &slot)
+    {
+        const QImage image = decode(*d, level);
+        // A file changed while it was read is handed out but not kept under the old key.
+        const bool unchanged = unchangedSince(*d);
+        QMutexLocker lock(&mutex);
+        ++stats.decodes;
+        publish(
+            slot, image, unchanged,
+            [&] {
+                auto f = files.find(key);
+                return f != files.end() && f.value().decodes.count(level) && f.value().decodes[level] == slot;
+            },
+            [&] {
+                auto f = files.find(key);
+                f.value().decodes.erase(level);
+                if (f.value().empty())
+                    files.erase(f);
+            });
+    }
+
+    // The decode that serves a drawing at this scale: kept, being made (waited for), or made here.
+    // Drawings made on workers are not counted as the windows' hits and waits.
+    QImage decoded(const std::shared_ptr<const Picture::Data> &d, const QString &key, int level, bool counted)
+    {
+        QMutexLocker lock(&mutex);
+        auto [slotLevel, slot] = covering(key, level);
+        if (slot && slot->state == State::Queued) {
+            // Nobody has started on it yet: decode it here rather than wait.
+            slot->state = State::Decoding;
+            lock.unlock();
+            fill(d, key, slotLevel, slot);
+            lock.relock();
+        } else if (slot && slot->state == State::Decoding) {
+            if (counted)
+                ++stats.waits;
+            while (slot->state != State::Ready)
+                ready.wait(&mutex);
+        } else if (slot) {
+            if (counted)
+                ++stats.hits;
+        } else {
+            slot = std::make_shared<Slot>();
+            slot->state = State::Decoding;
+            files[key].decodes[level] = slot;
+            lock.unlock();
+            fill(d, key, level, slot);
+            lock.relock();
+        }
+        slot->lastUse = ++clock;
+        return slot->image;
+    }
+
+    // Makes a drawing at its exact size for a slot this thread has claimed, then publishes it.
+    void draw(const std::shared_ptr<const Picture::Data> &d, const QString &key, int level, const QSize &size,
+              const SlotPtr &slot)
+    {
+        const QImage image = scaledTo(decoded(d, key, level, false), size);
+        const bool unchanged = unchangedSince(*d);
+        QMutexLocker lock(&mutex);
+        publish(
+            slot, image, unchanged && !image.isNull(), [&] { return drawing(key, size) == slot; },
+            [&] {
+                auto f = files.find(key);
+                f.value().drawings.erase(sizeKey(size));
+                if (f.value().empty())
+                    files.erase(f);
+            });
     }
 };
 
@@ -172,6 +271,10 @@ PictureCache &PictureCache::instance()
 
 PictureCache::PictureCache() : p(new Private)
 {
+    // Decodes are large and come and go with the pictures shown, many of them made on worker
+    // threads: their memory is mapped for each and goes back to the system when they are dropped,
+    // instead of staying with the allocator's arenas.
+    mallopt(M_MMAP_THRESHOLD, 1 << 20);
     p->pool.setMaxThreadCount(std::max(2, QThread::idealThreadCount() - 1));
     // Photographs of up to about 250 megapixels may be decoded whole (copy, print); a header
     // claiming more is refused by the reader instead of exhausting memory.
@@ -195,34 +298,28 @@ QImage PictureCache::image(const Picture &picture, const QSize &drawnSize)
 
     const QString key = fileKey(*d);
     const int level = levelFor(*d, drawnSize);
-    QImage decoded;
     {
+        // A drawing prepared at exactly this size.
         QMutexLocker lock(&p->mutex);
-        auto [slotLevel, slot] = p->covering(key, level);
-        if (slot && slot->state == State::Queued) {
-            // A worker has not started on it yet: decode it here rather than wait.
-            slot->state = State::Decoding;
-            lock.unlock();
-            p->fill(d, key, slotLevel, slot);
-            lock.relock();
-        } else if (slot && slot->state == State::Decoding) {
-            ++p->stats.waits;
-            while (slot->state != State::Ready)
-                p->ready.wait(&p->mutex);
-        } else if (slot) {
-            ++p->stats.hits;
-        } else {
-            slot = std::make_shared<Slot>();
-            slot->state = State::Decoding;
-            p->files[key][level] = slot;
-            lock.unlock();
-            p->fill(d, key, level, slot);
-            lock.relock();
+        if (SlotPtr slot = p->drawing(key, drawnSize)) {
+            if (slot->state == State::Queued) {
+                slot->state = State::Decoding;
+                lock.unlock();
+                p->draw(d, key, level, drawnSize, slot);
+                lock.relock();
+            } else if (slot->state == State::Decoding) {
+                ++p->stats.waits;
+                while (slot->state != State::Ready)
+                    p->ready.wait(&p->mutex);
+            } else {
+                ++p->stats.hits;
+            }
+            ++p->stats.prepared;
+            slot->lastUse = ++p->clock;
+            return slot->image;
         }
-        slot->lastUse = ++p->clock;
-        decoded = slot->image;
     }
-    return scaledTo(decoded, drawnSize);
+    return scaledTo(p->decoded(d, key, level, true), drawnSize);
 }
 
 QImage PictureCache::fullImage(const Picture &picture)
@@ -239,22 +336,35 @@ void PictureCache::prepare(const Picture &picture, const QSize &drawnSize)
     const auto d = picture.d;
     const QString key = fileKey(*d);
     const int level = levelFor(*d, drawnSize);
+    // Drawn at the decode's own size, the decode itself is the drawing.
+    const bool ownSize = levelSize(d->size, level) == drawnSize;
     SlotPtr slot;
     {
         QMutexLocker lock(&p->mutex);
-        if (p->covering(key, level).second)
+        // The decode is claimed now, so that drawings of the file asked for meanwhile wait for
+        // this one decode instead of making their own.
+        const bool decodeKept = bool(p->covering(key, level).second);
+        if (p->drawing(key, drawnSize) || (ownSize && decodeKept))
             return;
-        slot = std::make_shared<Slot>();
-        p->files[key][level] = slot;
+        if (!decodeKept)
+            p->files[key].decodes[level] = std::make_shared<Slot>();
+        if (!ownSize) {
+            slot = std::make_shared<Slot>();
+            p->files[key].drawings[sizeKey(drawnSize)] = slot;
+        }
     }
-    (void)QtConcurrent::run(&p->pool, [this, d, key, level, slot] {
+    (void)QtConcurrent::run(&p->pool, [this, d, key, level, drawnSize, slot] {
+        if (!slot) {
+            p->decoded(d, key, level, false);
+            return;
+        }
         {
             QMutexLocker lock(&p->mutex);
             if (slot->state != State::Queued)
                 return; // the window's own request took it over
             slot->state = State::Decoding;
         }
-        p->fill(d, key, level, slot);
+        p->draw(d, key, level, drawnSize, slot);
     });
 }
 
@@ -299,15 +409,19 @@ qint64 PictureCache::cost() const
 void PictureCache::clear()
 {
     QMutexLocker lock(&p->mutex);
-    for (auto f = p->files.begin(); f != p->files.end();) {
-        for (auto s = f.value().begin(); s != f.value().end();) {
+    const auto dropReady = [this](auto &kept) {
+        for (auto s = kept.begin(); s != kept.end();) {
             if (s->second->state == State::Ready) {
                 p->cost -= s->second->cost;
-                s = f.value().erase(s);
+                s = kept.erase(s);
             } else {
                 ++s;
             }
         }
+    };
+    for (auto f = p->files.begin(); f != p->files.end();) {
+        dropReady(f.value().decodes);
+        dropReady(f.value().drawings);
         f = f.value().empty() ? p->files.erase(f) : std::next(f);
     }
 }

@@ -1,9 +1,10 @@
 #pragma once
 // The one decode cache behind every picture the windows draw (viewing area, true-size box,
-// thumbnails, preview, enlarged view). It keeps decodes, not drawings: a JPEG is decoded at the
-// smallest of libjpeg's M/8 scales that still covers the size drawn, and every smaller drawing
-// of the same file (a thumbnail, the preview) is scaled from that one decode. Other formats are
-// decoded whole once. Memory is bounded (least recently used decodes go first).
+// thumbnails, preview, enlarged view). It keeps decodes: a JPEG is decoded at the smallest of
+// libjpeg's M/8 scales that still covers the size drawn, and every smaller drawing of the same
+// file (a thumbnail, the preview) is scaled from that one decode. Other formats are decoded whole
+// once. A picture prepared ahead is also kept drawn at the size it was prepared for, so that
+// showing it takes no scaling. Memory is bounded (least recently used go first).
 //
 // Thread-safe: prepare() decodes on worker threads; image() is synchronous and, for a decode
 // that a worker is still making, waits for it. A decode is keyed by the file's path, size and
@@ -20,7 +21,8 @@ public:
     QImage image(const Picture &picture, const QSize &drawnSize);
     // At the picture's own size.
     QImage fullImage(const Picture &picture);
-    // Decode for drawnSize on a worker thread unless a fitting decode is cached or under way.
+    // Decode for drawnSize and draw at exactly that size on a worker thread, unless that drawing
+    // is kept or under way; a decode kept or under way that covers it is used.
     void prepare(const Picture &picture, const QSize &drawnSize);
     // The size at which a drawing of drawnSize is decoded from the file: for a JPEG the smallest
     // M/8 of its size covering drawnSize, for other formats the whole picture.
@@ -29,8 +31,8 @@ public:
     // a JPEG, the whole of any other) passes the reader's memory limit: it can never be drawn.
     static bool canDecode(const QByteArray &format, const QSize &size);
 
-    // Bytes of decoded pixels kept at most (default 384 MB). A single decode larger than
-    // this is handed out but not kept.
+    // Bytes of decoded and drawn pixels kept at most (default 160 MB). A single decode larger
+    // than this is handed out but not kept.
     void setCapacity(qint64 bytes);
     qint64 capacity() const;
     qint64 cost() const;
@@ -43,6 +45,7 @@ public:
         int decodes = 0; // files read and decoded
         int hits = 0;    // drawings served from a decode already made
         int waits = 0;   // drawings that waited for a worker's decode
+        int prepared = 0; // drawings served as prepared, at their size (also counted above)
     };
     Stats stats() const;
     void resetStats();

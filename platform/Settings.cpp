@@ -10,11 +10,6 @@ namespace Settings {
 
 namespace {
 
-bool sameName(const QString &a, const QString &b)
-{
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
 // A value is written bare unless a reader could misread it; then it is quoted with escapes.
 bool needsQuotes(const QString &v)
 {
@@ -85,6 +80,37 @@ QString unquote(const QString &raw)
 
 } // namespace
 
+namespace {
+QString folded(const QString &name)
+{
+    return name.toCaseFolded();
+}
+
+// Replaces the value and the key's spelling of a key already there, or appends it.
+void putEntry(IniDocument::Section &s, const QString &key, const QString &value)
+{
+    const auto [at, added] = s.positions.try_emplace(folded(key), s.entries.size());
+    if (added)
+        s.entries.append({key, value});
+    else
+        s.entries[at->second] = {key, value};
+}
+
+const QString *findEntry(const IniDocument::Section &s, const QString &key)
+{
+    const auto at = s.positions.find(folded(key));
+    return at == s.positions.end() ? nullptr : &s.entries[at->second].value;
+}
+} // namespace
+
+IniDocument::Section &IniDocument::sectionForWriting(const QString &name)
+{
+    const auto [at, added] = m_sectionPositions.try_emplace(folded(name), m_sections.size());
+    if (added)
+        m_sections.append({name, {}, {}});
+    return m_sections[at->second];
+}
+
 IniDocument IniDocument::parse(const QByteArray &data)
 {
     IniDocument doc;
@@ -96,31 +122,16 @@ IniDocument IniDocument::parse(const QByteArray &data)
             continue;
         if (t.front() == u'[') {
             const qsizetype close = t.indexOf(u']');
-            const QString name = t.mid(1, close < 0 ? -1 : close - 1).trimmed().toString();
-            current = nullptr;
-            for (Section &s : doc.m_sections)
-                if (sameName(s.name, name))
-                    current = &s;
-            if (!current) {
-                doc.m_sections.append({name, {}});
-                current = &doc.m_sections.last();
-            }
+            current = &doc.sectionForWriting(t.mid(1, close < 0 ? -1 : close - 1).trimmed().toString());
             continue;
         }
         const qsizetype eq = t.indexOf(u'=');
         if (eq <= 0 || !current)
             continue;
-        const QString key = t.left(eq).trimmed().toString();
         const QString rawValue = t.mid(eq + 1).trimmed().toString();
-        const QString value = rawValue.startsWith(u'"') ? unquote(rawValue) : rawValue;
-        bool replaced = false;
-        for (Entry &e : current->entries)
-            if (sameName(e.key, key)) {
-                e = {key, value}; // a later line wins, and the file keeps one spelling
-                replaced = true;
-            }
-        if (!replaced)
-            current->entries.append({key, value});
+        // A later line wins, and the file keeps one spelling.
+        putEntry(*current, t.left(eq).trimmed().toString(),
+                 rawValue.startsWith(u'"') ? unquote(rawValue) : rawValue);
     }
     return doc;
 }
@@ -140,34 +151,21 @@ QByteArray IniDocument::serialize() const
     return out.toUtf8();
 }
 
-const QString *IniDocument::value(const QString &section, const QString &key) const
+const IniDocument::Section *IniDocument::section(const QString &name) const
 {
-    for (const Section &s : m_sections) {
-        if (!sameName(s.name, section))
-            continue;
-        for (const Entry &e : s.entries)
-            if (sameName(e.key, key))
-                return &e.value;
-    }
-    return nullptr;
+    const auto at = m_sectionPositions.find(folded(name));
+    return at == m_sectionPositions.end() ? nullptr : &m_sections[at->second];
+}
+
+const QString *IniDocument::value(const QString &sectionName, const QString &key) const
+{
+    const Section *s = section(sectionName);
+    return s ? findEntry(*s, key) : nullptr;
 }
 
 void IniDocument::setValue(const QString &section, const QString &key, const QString &value)
 {
-    Section *target = nullptr;
-    for (Section &s : m_sections)
-        if (sameName(s.name, section))
-            target = &s;
-    if (!target) {
-        m_sections.append({section, {}});
-        target = &m_sections.last();
-    }
-    for (Entry &e : target->entries)
-        if (sameName(e.key, key)) {
-            e = {key, value};
-            return;
-        }
-    target->entries.append({key, value});
+    putEntry(sectionForWriting(section), key, value);
 }
 
 QString filePath(const QString &app)
@@ -191,6 +189,20 @@ QString GetSetting(const QString &app, const QString &section, const QString &ke
     const IniDocument doc = load(filePath(app));
     const QString *v = doc.value(section, key);
     return v ? *v : def;
+}
+
+QString SectionValues::value(const QString &key, const QString &def) const
+{
+    const QString *v = m_document.value(m_section, key);
+    return v ? *v : def;
+}
+
+SectionValues GetAllSettings(const QString &app, const QString &section)
+{
+    SectionValues values;
+    values.m_document = load(filePath(app));
+    values.m_section = section;
+    return values;
 }
 
 bool SaveSetting(const QString &app, const QString &section, const QString &key, const QString &value)

@@ -4,6 +4,7 @@
 // case ("Dir1Value" and "Dir1value" reach one value) and the file never holds two spellings of a key.
 #include <QList>
 #include <QString>
+#include <unordered_map>
 #include <utility>
 
 namespace Settings {
@@ -32,12 +33,14 @@ public:
     struct Section {
         QString name;
         QList<Entry> entries;
+        std::unordered_map<QString, qsizetype> positions; // case-folded key -> index in entries
     };
 
     static IniDocument parse(const QByteArray &data);
     QByteArray serialize() const;
 
     // nullptr when absent; names compared without regard to case.
+    const Section *section(const QString &name) const;
     const QString *value(const QString &section, const QString &key) const;
     // Replaces the value (and the key's spelling) or appends it.
     void setValue(const QString &section, const QString &key, const QString &value);
@@ -45,7 +48,24 @@ public:
     const QList<Section> &sections() const { return m_sections; }
 
 private:
+    Section &sectionForWriting(const QString &name);
+    // Parsing, reading and writing stay linear in the size of the file, however many lines it holds.
     QList<Section> m_sections;
+    std::unordered_map<QString, qsizetype> m_sectionPositions; // case-folded name -> index in m_sections
 };
+
+// Every value of one section, read from the file once; lookups by key without regard to letter
+// case. A program that reads all its settings at start reads and parses the file one time.
+class SectionValues {
+public:
+    // The stored text, or def when the key is absent.
+    QString value(const QString &key, const QString &def = QString()) const;
+
+private:
+    friend SectionValues GetAllSettings(const QString &, const QString &);
+    IniDocument m_document;
+    QString m_section;
+};
+SectionValues GetAllSettings(const QString &app, const QString &section);
 
 } // namespace Settings

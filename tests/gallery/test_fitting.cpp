@@ -6,6 +6,7 @@
 #include "FormMain.h"
 #include "GalleryTest.h"
 #include "PictureFolders.h"
+#include "PictureCache.h"
 
 using namespace GalleryTest;
 
@@ -54,6 +55,10 @@ private slots:
         row("100x100", {100, 100}, {72, 3, 490, 490}, zoomCaption(f, 490), true);
         row("400x300", {400, 300}, {7, 15.5, 620, 465}, zoomCaption(f, 155), true);
         row("619x489", {619, 489}, {7, 3.1050, 620, 489.7900}, zoomCaption(f, 100), true);
+        // One pixel wide or high: fitted and captioned like any other small picture.
+        row("1x400", {1, 400}, {316.3875, 3, 1.225, 490}, zoomCaption(f, 123), true);
+        row("1x1", {1, 1}, {72, 3, 490, 490}, zoomCaption(f, 49000), true);
+        row("400x1", {400, 1}, {7, 247.225, 620, 1.55}, zoomCaption(f, 155), true);
         // Larger in either direction: stretched, zoom caption, button disabled.
         row("1024x768", {1024, 768}, {7, 15.5, 620, 465}, zoomCaption(f, 61), false);
         row("640x480", {640, 480}, {7, 15.5, 620, 465}, zoomCaption(f, 97), false);
@@ -91,6 +96,49 @@ private slots:
         QCOMPARE(drawn.width(), qCeil(expected.width() - 1e-6));
         QCOMPARE(drawn.height(), qCeil(expected.height() - 1e-6));
         QCOMPARE(main->cursor().shape(), Qt::ArrowCursor);
+    }
+
+    // The picture after the one shown is prepared at the size the viewing area then draws it:
+    // showing it neither decodes nor scales, whatever its proportions.
+    void nextPictureDrawnAsPrepared_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("landscape") << QSize(900, 600);
+        QTest::newRow("portrait") << QSize(600, 900);
+        QTest::newRow("narrower than the area") << QSize(1280, 1024);
+        QTest::newRow("one pixel wide") << QSize(1, 700);
+    }
+    void nextPictureDrawnAsPrepared()
+    {
+        QFETCH(QSize, size);
+        PictureFolder folder({{"a.jpg", {300, 200}}, {"b.jpg", size}});
+        FormMain *main = startAt(folder.path(), false);
+        QVERIFY(main);
+        endSplash(main);
+        PictureCache &cache = PictureCache::instance();
+        cache.waitForPrepared();
+        cache.resetStats();
+        main->CmdFwdOne->click();
+        QCOMPARE(main->Imagemain->picture().path(), folder.file("b.jpg"));
+        QVERIFY(!main->Imagemain->drawnImage().isNull());
+        QCOMPARE(cache.stats().decodes, 0);
+        QCOMPARE(cache.stats().prepared, 1);
+    }
+
+    // Each thumbnail fitted into its 100 x 100 place and centred; the place itself stays in the column.
+    void thumbnailsKeepTheirProportions()
+    {
+        PictureFolder folder({{"a.jpg", {800, 300}}, {"b.jpg", {300, 800}}, {"c.jpg", {640, 640}}});
+        FormMain *main = startAt(folder.path());
+        QVERIFY(main);
+        endSplash(main);
+        const QRectF expected[] = {{0, 31.25, 100, 37.5}, {31.25, 0, 37.5, 100}, {0, 0, 100, 100}};
+        for (int place = 1; place <= 3; ++place) {
+            ImageBox *t = main->thumb(place);
+            QCOMPARE(box(t), QRectF(643, t->Top(), 100, 100));
+            QCOMPARE(t->drawnArea(), expected[place - 1]);
+            QCOMPARE(t->drawnImage().size(), QSize(qCeil(expected[place - 1].width()), qCeil(expected[place - 1].height())));
+        }
     }
 
     // "&Actual Size" on a small picture, then changes of picture in that view, then "&Restore".

@@ -18,6 +18,9 @@
 #include "WindowGeometry.h"
 
 #include <QClipboard>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
 #include <QDir>
 #include <QListView>
 #include <QMimeData>
@@ -334,6 +337,52 @@ private slots:
         }
         QCOMPARE(WindowGeometry::outer(m_main).top(), mainTop);
         QCOMPARE(WindowGeometry::outer(m_files).top(), filesTop);
+    }
+
+    // A stored folder whose path is longer than the screen is wide: shortened in the middle, so
+    // that the box, shown for real, fits the screen with its button.
+    void longFolderShortenedInTheMessage()
+    {
+        QString gone = m_pictures->path();
+        for (int i = 0; i < 300; ++i)
+            gone += QStringLiteral("/a-folder-with-a-long-name-%1").arg(i);
+        m_main->Save3Dir = gone;
+        m_main->CmdFiles->click();
+        QRect boxFrame, buttonFrame;
+        QString text;
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            boxFrame = box->frameGeometry();
+            text = box->text();
+            QAbstractButton *ok = box->buttons().value(0);
+            buttonFrame = QRect(ok->mapToGlobal(QPoint(0, 0)), ok->size());
+            ok->click();
+        });
+        m_files->CmdRetrieve3->click();
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY2(screen.contains(boxFrame), qPrintable(QStringLiteral("%1 x %2").arg(boxFrame.width()).arg(boxFrame.height())));
+        QVERIFY(screen.contains(buttonFrame));
+        const QStringList lines = text.split("\r\n");
+        QCOMPARE(lines.size(), 4);
+        QCOMPARE(lines[0], QStringLiteral("The folder:"));
+        QVERIFY2(lines[1].startsWith(m_pictures->path().left(8)), qPrintable(lines[1]));
+        QVERIFY(lines[1].endsWith("long-name-299"));
+        QVERIFY(lines[1].contains(QChar(0x2026)));
+        QCOMPARE(m_files->Path, gone); // the stored folder itself is not changed
+    }
+
+    // On a screen wider than the old parking place (2133 pixels), both windows still leave it
+    // while the message is up.
+    void retrieveMessageOnAWideScreen()
+    {
+        close(m_main); // the child is a program of its own, not a second copy
+        const QByteArray out = runOnScreen(3840, 1080, 96, {"retrieveOfAFolderThatIsGone", "longFolderShortenedInTheMessage"});
+        QVERIFY2(out.contains("PASS   : TestFolderBrowser::retrieveOfAFolderThatIsGone()")
+                     && out.contains("PASS   : TestFolderBrowser::longFolderShortenedInTheMessage()")
+                     && out.contains(" 0 failed,"),
+                 out.constData());
     }
 
     // A stored folder: the browser opens it (on its drive) and previews its first file; it stays

@@ -47,19 +47,6 @@ QSize pictureSize(int k)
     return {120 + 8 * k, 80 + 4 * k};
 }
 
-// Position of a picture file of the folder; -1 for none or another file.
-int positionOf(const QString &fileName)
-{
-    static const QRegularExpression re(QStringLiteral("^pic(\\d\\d)\\.jpg$"));
-    const auto m = re.match(fileName);
-    return m.hasMatch() ? m.captured(1).toInt() - 1 : -1;
-}
-
-QString token(int position)
-{
-    return position < 0 ? QStringLiteral(".") : QString::number(position);
-}
-
 const QString kCaptionHead = QStringLiteral("Vistello  -  ");
 const QString kZoom = QStringLiteral("     Zoom: ");
 
@@ -168,14 +155,15 @@ private slots:
         QTest::addColumn<QString>("damaged"); // a file that is not a picture, or empty
         QTest::addColumn<QStringList>("script");
         QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<bool>("thumbnails"); // the column on at start
         const auto row = [](const char *name, int count, const QList<std::pair<QString, QString>> &steps,
-                            const QString &damaged = {}) {
+                            const QString &damaged = {}, bool thumbnails = true) {
             QStringList script, expected;
             for (const auto &[command, line] : steps) {
                 script << command;
                 expected << line;
             }
-            QTest::newRow(name) << count << damaged << script << expected;
+            QTest::newRow(name) << count << damaged << script << expected << thumbnails;
         };
         // Four pictures: the buttons stay disabled, the column shows all four with wrap-around, and
         // the last picture current leaves NCount -1 with no selection.
@@ -193,7 +181,7 @@ private slots:
              {"t2", "0/-1 | - | 3 0 1 2"},
              {"t4", "2/-1 | - | 3 0 1 2"},
              {"t1", "3/-1 | - | 3 0 1 2"}, // place 1 names the last picture
-             {"off", "3/-1 | - | - - - -"},
+             {"off", "3/3 | b1 f1 | - - - -"}, // no column: the last picture at its own position
              {"on", "3/-1 | - | 3 0 1 2"}});
         row("5",
             5,
@@ -220,9 +208,9 @@ private slots:
              {"b1", "1/1 | H b1 | 1 2 3 4"},
              {"show 2", "2/2 | H b1 | 2 3 4 5"},
              {"show 4", "4/4 | H b1 | 4 5 P P"},
-             {"off", "4/4 | H b1 | - - - -"},
-             {"show 5", "5/5 | H b1 E | - - - -"}, // no column: the last picture keeps its position
-             {"b1", "4/4 | H b1 | - - - -"},
+             {"off", "4/4 | H b4 b1 f1 E | - - - -"}, // no column: every picture within reach
+             {"show 5", "5/5 | H b4 b1 f1 | - - - -"}, // the last picture keeps its position
+             {"b1", "4/4 | H b4 b1 f1 E | - - - -"},
              {"on", "4/4 | H b1 | 4 5 P P"},
              {"H", "0/0 | f1 f4 E | 0 1 2 3"}});
         row("10",
@@ -266,6 +254,55 @@ private slots:
              {"tick", "19/-1 | H b4 b1 f4 | 19 P P P"},
              {"t1", "19/-1 | H b4 b1 f4 | 19 P P P"},
              {"f4", "0/0 | f1 f4 E | 0 1 2 3"}});
+        // The column off: one step forward or back with wrap-around in any folder of two or more,
+        // four while they stay within the list, "Last images" to the last picture.
+        const bool off = false;
+        row("2, column off",
+            2,
+            {{"start", "0/0 | b1 f1 | - - - -"},
+             {"f1", "1/1 | b1 f1 | - - - -"},
+             {"f1", "0/0 | b1 f1 | - - - -"},
+             {"b1", "1/1 | b1 f1 | - - - -"},
+             {"E!", "1/1 | b1 f1 | - - - -"}},
+            {}, off);
+        row("3, column off",
+            3,
+            {{"start", "0/0 | b1 f1 | - - - -"},
+             {"f1", "1/1 | b1 f1 | - - - -"},
+             {"f1", "2/2 | b1 f1 | - - - -"},
+             {"f1", "0/0 | b1 f1 | - - - -"},
+             {"b1", "2/2 | b1 f1 | - - - -"},
+             {"b1", "1/1 | b1 f1 | - - - -"}},
+            {}, off);
+        row("5, column off",
+            5,
+            {{"start", "0/0 | b1 f1 f4 E | - - - -"},
+             {"f4", "4/4 | H b4 b1 f1 | - - - -"},
+             {"f1", "0/0 | b1 f1 f4 E | - - - -"},
+             {"E", "4/4 | H b4 b1 f1 | - - - -"},
+             {"b4", "0/0 | b1 f1 f4 E | - - - -"},
+             {"b1", "4/4 | H b4 b1 f1 | - - - -"},
+             {"b1", "3/3 | H b1 f1 E | - - - -"},
+             {"H", "0/0 | b1 f1 f4 E | - - - -"},
+             {"on", "0/0 | f1 f4 E | 0 1 2 3"}},
+            {}, off);
+        row("8, column off",
+            8,
+            {{"start", "0/0 | b1 f1 f4 E | - - - -"},
+             {"E", "7/7 | H b4 b1 f1 | - - - -"},
+             {"b4", "3/3 | H b1 f1 f4 E | - - - -"},
+             {"f4", "7/7 | H b4 b1 f1 | - - - -"},
+             {"f1", "0/0 | b1 f1 f4 E | - - - -"},
+             {"f4", "4/4 | H b4 b1 f1 E | - - - -"},
+             {"b1", "3/3 | H b1 f1 f4 E | - - - -"},
+             {"on", "3/3 | H b1 E | 3 4 5 6"}, // the column's own rules again
+             {"E", "4/4 | H b1 | 4 5 6 7"},
+             {"off", "4/4 | H b4 b1 f1 E | - - - -"},
+             {"on", "4/4 | H b1 | 4 5 6 7"},
+             {"show 7", "7/-1 | H b1 | 7x P P P"},
+             {"off", "7/7 | H b4 b1 f1 | - - - -"}, // the last picture at its own position again
+             {"b1", "6/6 | H b4 b1 f1 E | - - - -"}},
+            {}, off);
         // A file that is not a picture: its place keeps what it held, and the viewing area the
         // picture before it, under the damaged file's name.
         row("5, third damaged",
@@ -283,13 +320,14 @@ private slots:
         QFETCH(QString, damaged);
         QFETCH(QStringList, script);
         QFETCH(QStringList, expected);
+        QFETCH(bool, thumbnails);
         QList<PictureFile> files;
         for (int k = 0; k < count; ++k)
             files.append({pictureName(k), pictureSize(k)});
         PictureFolder folder(files);
         if (!damaged.isEmpty())
             folder.addText(damaged, "no picture here");
-        FormMain *main = startAt(folder.path());
+        FormMain *main = startAt(folder.path(), thumbnails);
         QVERIFY(main);
         for (int s = 0; s < script.size(); ++s) {
             const QString command = script[s];

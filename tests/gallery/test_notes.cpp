@@ -266,23 +266,34 @@ private slots:
     // Every way the note closes puts the button row back; only "&Close" writes.
     void rowBackOnEveryClose_data()
     {
-        QTest::addColumn<int>("way");
-        QTest::newRow("close box") << 0;
-        QTest::newRow("next picture") << 1;
-        QTest::newRow("folder browser") << 2;
+        QTest::addColumn<QString>("way");
+        for (const char *way : {"close box", "next picture", "folder browser", "Ctrl+Right", "Home",
+                                "viewing area click", "viewing area double click", "copy"})
+            QTest::newRow(way) << QString(way);
     }
     void rowBackOnEveryClose()
     {
-        QFETCH(int, way);
+        QFETCH(QString, way);
         QVERIFY(writeBytes(m_note, "kept"));
         m_main->CmdNoteShow->click();
         QTest::keyClicks(Forms::FormNote->TextNote, "lost");
-        if (way == 0)
+        const QPoint picture = m_main->Imagemain->rect().center();
+        if (way == "close box")
             Forms::FormNote->close();
-        else if (way == 1)
+        else if (way == "next picture")
             m_main->CmdFwdOne_Click();
-        else
+        else if (way == "folder browser")
             m_main->CmdFiles_Click();
+        else if (way == "Ctrl+Right")
+            QTest::keyClick(m_main, Qt::Key_Right, Qt::ControlModifier);
+        else if (way == "Home")
+            QTest::keyClick(m_main, Qt::Key_Home);
+        else if (way == "viewing area click")
+            QTest::mouseClick(m_main->Imagemain, Qt::LeftButton, {}, picture);
+        else if (way == "viewing area double click")
+            QTest::mouseDClick(m_main->Imagemain, Qt::LeftButton, {}, picture);
+        else
+            m_main->CmdCopy_Click();
         flushDeletes();
         QVERIFY(!noteShown() && rowHome(m_main));
         QCOMPARE(fileBytes(m_note), QByteArray("kept"));

@@ -116,6 +116,32 @@ private slots:
         QCOMPARE(s.box->drawnImage().size(), QSize(30, 20));
     }
 
+    // Keeping proportions: fitted into the box and centred, the rest of the box left as it was.
+    void keepingProportions_data()
+    {
+        QTest::addColumn<QSize>("picture");
+        QTest::addColumn<QRectF>("area");
+        QTest::newRow("wide") << QSize(800, 300) << QRectF(0, 31.25, 100, 37.5);
+        QTest::newRow("tall") << QSize(300, 800) << QRectF(31.25, 0, 37.5, 100);
+        QTest::newRow("square") << QSize(50, 50) << QRectF(0, 0, 100, 100);
+    }
+    void keepingProportions()
+    {
+        QFETCH(QSize, picture);
+        QFETCH(QRectF, area);
+        Scene s;
+        s.box->setStretch(true);
+        s.box->setKeepProportions(true);
+        s.box->Move(100, 100, 100, 100);
+        QVERIFY(s.box->loadPicture(redFile(picture)));
+        QCOMPARE(s.box->drawnArea(), area);
+        QCOMPARE(s.box->drawnImage().size(), QSize(qCeil(area.width()), qCeil(area.height())));
+        const QImage shot = s.grab();
+        QVERIFY(isRed(shot.pixelColor(150, 150)));
+        QCOMPARE(isWhite(shot.pixelColor(150, 101)), area.top() > 1);
+        QCOMPARE(isWhite(shot.pixelColor(101, 150)), area.left() > 1);
+    }
+
     void failedLoadKeepsThePicture()
     {
         Scene s;

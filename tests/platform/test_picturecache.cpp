@@ -112,6 +112,32 @@ private slots:
         QCOMPARE(cache.cost(), 0);
     }
 
+    // A picture prepared ahead is kept drawn at the size it was prepared for: showing it is
+    // neither a decode nor a scaling; other sizes are still drawn from its one decode.
+    void preparedDrawingIsShownAsMade()
+    {
+        const QString path = write(dir.filePath("ahead.jpg"), encode(drawing(QSize(2400, 1600), Qt::green), "jpeg"));
+        const Picture p = Picture::load(path);
+        p.prepare(QSize(1620, 1080));
+        p.prepare(QSize(1620, 1080));
+        cache.waitForPrepared();
+        QCOMPARE(cache.stats().decodes, 1);
+        const qint64 decodeBytes = qint64(PictureCache::decodeSize(p, QSize(1620, 1080)).width())
+                                   * PictureCache::decodeSize(p, QSize(1620, 1080)).height() * 4;
+        QVERIFY(cache.cost() > decodeBytes); // the drawing is kept beside the decode
+        const QImage first = Picture::load(path).image(QSize(1620, 1080));
+        const QImage again = p.image(QSize(1620, 1080));
+        QCOMPARE(first.size(), QSize(1620, 1080));
+        QCOMPARE(first.cacheKey(), again.cacheKey());
+        QVERIFY(near(corner(first), Qt::green));
+        QCOMPARE(p.image(QSize(620, 413)).size(), QSize(620, 413));
+        const PictureCache::Stats s = cache.stats();
+        QCOMPARE(s.decodes, 1);
+        QCOMPARE(s.hits, 3);
+        QCOMPARE(s.waits, 0);
+        QCOMPARE(s.prepared, 2);
+    }
+
     void changedFileIsNeverServedStale()
     {
         const QString path = dir.filePath("changing.jpg");

@@ -1,6 +1,8 @@
 // Screen metrics from the primary screen (other screens through child processes), twips per
 // pixel, and controls whose change by code runs their click handler exactly once.
 #include "Controls.h"
+#include "FileLists.h"
+#include "ImageBox.h"
 #include "Keys.h"
 #include "ScreenMetrics.h"
 
@@ -10,6 +12,7 @@
 #include <QPushButton>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QFile>
 #include <QTest>
 
 class TestScreenAndControls : public QObject {
@@ -158,6 +161,51 @@ private slots:
         QTest::keyClick(&other, Qt::Key_Escape);
         // Ctrl itself goes down first, as on the original platform.
         QCOMPARE(seen, (QList<std::pair<int, int>>{{65, 0}, {27, 0}, {107, 0}, {17, 2}, {80, 2}}));
+    }
+
+    // What other windows read and set by name: written through the property, read back the same,
+    // and the control changed as its own setter would change it. Enabled and Visible are the
+    // control's own flags, also while its window is hidden.
+    void controlsOfferTheirPropertiesByName()
+    {
+        QTemporaryDir dir;
+        for (const char *name : {"b.jpg", "a.jpg", "c.txt"})
+            QFile(dir.filePath(name)).open(QIODevice::WriteOnly);
+        QWidget window;
+        auto *check = new CheckBox("&Thumbnails", &window);
+        auto *option = new OptionButton("&All", &window);
+        auto *button = new CommandButton("&Copy", &window);
+        auto *image = new ImageBox(&window);
+        auto *files = new FileListBox(&window);
+        auto *folders = new DirListBox(&window);
+        CommonDialog dialog("CommonDialog1");
+        int clicks = 0;
+        connect(check, &CheckBox::Click, [&] { ++clicks; });
+        const QList<std::tuple<QObject *, const char *, QVariant>> table = {
+            {check, "Value", 1},          {check, "Caption", "&Off"},      {check, "Left", 643},
+            {check, "Top", 6},            {check, "Enabled", false},       {option, "Value", true},
+            {option, "Visible", false},   {button, "Caption", "&Restore"}, {button, "Left", 32000},
+            {button, "Width", 77},        {button, "Enabled", false},      {image, "Stretch", true},
+            {image, "Enabled", false},    {image, "Visible", false},       {folders, "Path", dir.path()},
+            {files, "Path", dir.path()},  {files, "Pattern", "*.jpg"},     {files, "ListIndex", 1},
+            {&dialog, "CancelError", true},
+        };
+        for (const auto &[control, property, value] : table) {
+            QVERIFY2(control->setProperty(property, value), property);
+            QCOMPARE(control->property(property), value);
+        }
+        QCOMPARE(clicks, 1);
+        QVERIFY(check->isChecked());
+        QCOMPARE(check->text(), QStringLiteral("&Off"));
+        QCOMPARE(check->pos(), QPoint(643, 6));
+        QCOMPARE(button->x(), 32000);
+        QCOMPARE(button->text(), QStringLiteral("&Restore"));
+        QVERIFY(!button->isEnabled());
+        QVERIFY(button->property("Visible").toBool()); // not hidden itself, though its window is
+        QCOMPARE(files->property("ListCount").toInt(), 2);
+        QCOMPARE(files->property("FileName").toString(), QStringLiteral("b.jpg"));
+        QCOMPARE(folders->property("ListIndex").toInt(), -1);
+        QVERIFY(dialog.CancelError);
     }
 
     void shiftMaskBits()

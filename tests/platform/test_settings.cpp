@@ -82,6 +82,23 @@ private slots:
         QCOMPARE(QString::fromUtf8(fileBytes("Vistello")).count("dir1value", Qt::CaseInsensitive), 1);
     }
 
+    // All the values of a section in one read, among lines the program does not know.
+    void aWholeSectionAtOnce()
+    {
+        QByteArray ini = "[Other]\nDir1Value=/other\n[startup]\n";
+        for (int i = 0; i < 2000; ++i)
+            ini += "Unknown" + QByteArray::number(i) + "=x\n";
+        ini += "dir1value=/b\nDIR1VALUE=/c\nSave1Caption=\"  spaced  \"\n";
+        writeFile("Vistello", ini);
+        const SectionValues values = GetAllSettings("Vistello", "Startup");
+        QCOMPARE(values.value("Dir1Value", "/"), QStringLiteral("/c"));
+        QCOMPARE(values.value("save1caption"), QStringLiteral("  spaced  "));
+        QCOMPARE(values.value("Unknown1999"), QStringLiteral("x"));
+        QCOMPARE(values.value("CheckThumbValue", "1"), QStringLiteral("1"));
+        QCOMPARE(GetAllSettings("Vistello", "Elsewhere").value("Dir1Value", "d"), QStringLiteral("d"));
+        QCOMPARE(GetAllSettings("Nobody", "Startup").value("Dir1Value", "d"), QStringLiteral("d"));
+    }
+
     void anyTextComesBackAsWritten_data()
     {
         QTest::addColumn<QString>("value");

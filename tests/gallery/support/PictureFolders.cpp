@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QRegularExpression>
 
 namespace GalleryTest {
 
@@ -42,6 +43,18 @@ void PictureFolder::addText(const QString &name, const QByteArray &content)
     QFile f(m_dir.filePath(name));
     if (f.open(QIODevice::WriteOnly))
         f.write(content);
+}
+
+int positionOf(const QString &fileName)
+{
+    static const QRegularExpression re(QStringLiteral("^pic(\\d\\d)\\.jpg$"));
+    const auto m = re.match(fileName);
+    return m.hasMatch() ? m.captured(1).toInt() - 1 : -1;
+}
+
+QString token(int position)
+{
+    return position < 0 ? QStringLiteral(".") : QString::number(position);
 }
 
 FormMain *startAt(const QString &folder, bool thumbnails)

@@ -37,6 +37,11 @@ private:
     QTemporaryDir m_dir;
 };
 
+// The position in a numbered folder of a file "pic01.jpg" ..; -1 for another name. As a token of a
+// state line: the position, or "." for none.
+int positionOf(const QString &fileName);
+QString token(int position);
+
 // Starts the program with the folder as the saved last folder (and the thumbnails on or off); its
 // timer is stopped, so that the tests drive every step.
 FormMain *startAt(const QString &folder, bool thumbnails = true);
