@@ -3,6 +3,8 @@
 // 162,390 318 x 40 in the window), "bluck2zn.big" (the folder browser's placeholder), the three
 // help pages (at most 620 x 490, shown at their own size at Left 7, Top 3) and the four help
 // buttons (100 x 100). Run: draw_assets <assets folder>
+#include "Artwork.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QGuiApplication>
 #include <QImage>
@@ -221,38 +223,6 @@ static QImage introPage()
     return img;
 }
 
-// The small arrow of a navigation button, as the buttons carry it.
-static void arrows(QPainter &p, QPointF at, int count, bool right, bool bar)
-{
-    p.save();
-    p.translate(at);
-    p.setPen(QPen(kBand, 2));
-    p.setBrush(kBand);
-    const auto triangle = [&](qreal x) {
-        QPainterPath path;
-        path.moveTo(x, 8);
-        path.lineTo(right ? x - 6 : x + 6, 3);
-        path.lineTo(right ? x - 6 : x + 6, 13);
-        path.closeSubpath();
-        p.fillPath(path, kBand);
-    };
-    if (right) {
-        for (int i = 0; i < count; ++i)
-            triangle(8 + 6 * i);
-        if (bar)
-            p.drawLine(QPointF(8 + 6 * (count - 1) + 2, 3), QPointF(8 + 6 * (count - 1) + 2, 13));
-    } else {
-        qreal x = 2;
-        if (bar) {
-            p.drawLine(QPointF(1, 3), QPointF(1, 13));
-            x = 3;
-        }
-        for (int i = 0; i < count; ++i)
-            triangle(x + 6 * i);
-    }
-    p.restore();
-}
-
 static void buttonFace(QPainter &p, const QRectF &r)
 {
     p.setPen(QPen(QColor(140, 145, 160), 1));
@@ -278,13 +248,11 @@ static QImage controlsPage()
         "</table>"), 13);
     // The six navigation buttons as the window shows them, backward on the left.
     const struct {
-        int count;
-        bool right;
-        bool bar;
+        Artwork::Arrow arrow;
         const char *what;
-    } nav[] = {{2, false, true, "first pictures"}, {2, false, false, "previous four"},
-               {1, false, false, "previous"},      {2, true, true, "last pictures"},
-               {2, true, false, "next four"},      {1, true, false, "next"}};
+    } nav[] = {{Artwork::Arrow::Home, "first pictures"},  {Artwork::Arrow::BackFour, "previous four"},
+               {Artwork::Arrow::BackOne, "previous"},     {Artwork::Arrow::End, "last pictures"},
+               {Artwork::Arrow::FwdFour, "next four"},    {Artwork::Arrow::FwdOne, "next"}};
     QFont small(QStringLiteral("DejaVu Sans"));
     small.setPixelSize(13);
     p.setFont(small);
@@ -292,7 +260,8 @@ static QImage controlsPage()
         const int col = i / 3, row = i % 3;
         const QRectF face(22 + col * 145, 232 + row * 25, 28, 20);
         buttonFace(p, face);
-        arrows(p, face.topLeft() + QPointF(4, 2), nav[i].count, nav[i].right, nav[i].bar);
+        const QPixmap arrow = Artwork::arrowIcon(nav[i].arrow).pixmap(22, 16);
+        p.drawPixmap(face.topLeft() + QPointF((face.width() - 22) / 2, (face.height() - 16) / 2), arrow);
         p.setPen(kInk);
         p.drawText(QRectF(face.right() + 6, face.top(), 108, 20), Qt::AlignVCenter | Qt::AlignLeft,
                    QString::fromLatin1(nav[i].what));

@@ -27,17 +27,8 @@ QString hundredCaption(const QString &file)
 class TestFitting : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        removeSettings();
-        m_program = std::make_unique<ProgramFolderFixture>();
-    }
-    void cleanup()
-    {
-        if (Forms::FormMain)
-            close(Forms::FormMain);
-        m_program.reset();
-    }
+    void init() { m_case.init(); }
+    void cleanup() { m_case.cleanup(); }
 
     void fittedView_data()
     {
@@ -294,7 +285,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<ProgramFolderFixture> m_program;
+    CaseFixture m_case;
 };
 
 GALLERY_TEST_MAIN(TestFitting)

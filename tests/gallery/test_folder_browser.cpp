@@ -51,8 +51,7 @@ class TestFolderBrowser : public QObject {
 private slots:
     void init()
     {
-        startFresh();
-        m_program = std::make_unique<ProgramFolderFixture>();
+        m_case.init();
         m_pictures = std::make_unique<PictureFolder>(PictureFolder::numbered(6, {300, 200}));
         m_main = startAt(m_pictures->path());
         QVERIFY(m_main);
@@ -61,12 +60,8 @@ private slots:
     }
     void cleanup()
     {
-        Messages::setAnswerer({});
-        if (Forms::FormMain)
-            close(Forms::FormMain);
-        Drives::setRootsForTesting({});
+        m_case.cleanup();
         m_pictures.reset();
-        m_program.reset();
     }
 
     // Esc and numeric-pad minus close the browser whatever the modifiers, the list having the
@@ -443,7 +438,7 @@ private:
         QCOMPARE(m_files->File1->ListIndex(), row);
     }
 
-    std::unique_ptr<ProgramFolderFixture> m_program;
+    CaseFixture m_case;
     std::unique_ptr<PictureFolder> m_pictures;
     FormMain *m_main = nullptr;
     FormFiles *m_files = nullptr;

@@ -17,18 +17,13 @@ class TestFolderBrowserStartup : public QObject {
 private slots:
     void init()
     {
-        startFresh();
-        m_folder = std::make_unique<ProgramFolderFixture>();
+        m_case.init();
         m_main = start();
         QVERIFY(m_main);
         m_files = Forms::FormFiles.loaded();
         QVERIFY(m_files);
     }
-    void cleanup()
-    {
-        close(m_main);
-        m_folder.reset();
-    }
+    void cleanup() { m_case.cleanup(); }
 
     void controlsInTwips_data()
     {
@@ -159,7 +154,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<ProgramFolderFixture> m_folder;
+    CaseFixture m_case;
     FormMain *m_main = nullptr;
     FormFiles *m_files = nullptr;
 };

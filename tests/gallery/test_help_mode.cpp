@@ -10,6 +10,7 @@
 #include "GalleryTest.h"
 #include "PictureFolders.h"
 #include "Picture.h"
+#include "ProgramFolder.h"
 #include "ShellOpen.h"
 
 #include <QDir>
@@ -75,20 +76,17 @@ class TestHelpMode : public QObject {
 private slots:
     void init()
     {
-        startFresh();
-        m_program = std::make_unique<ProgramFolderFixture>();
+        m_case.init();
         // Stand-ins for the help pictures, each page of its own size.
         for (const char *name : kButtons)
-            QVERIFY(writePicture(QDir(m_program->path()).filePath(name), {100, 100}));
+            QVERIFY(writePicture(ProgramFolder::file(name), {100, 100}));
         for (int i = 0; i < 3; ++i)
-            QVERIFY(writePicture(QDir(m_program->path()).filePath(kPages[i]), kPageSizes[i]));
+            QVERIFY(writePicture(ProgramFolder::file(kPages[i]), kPageSizes[i]));
     }
     void cleanup()
     {
         ShellOpen::setHook({});
-        if (Forms::FormMain)
-            close(Forms::FormMain);
-        m_program.reset();
+        m_case.cleanup();
     }
 
     // From the splash period or a folder, thumbnails on or off, help holds through the ticks: only
@@ -162,8 +160,8 @@ private slots:
     // off at its 100 x 100 place; a missing page leaves the title picture.
     void missingHelpPictures()
     {
-        QVERIFY(QFile::remove(QDir(m_program->path()).filePath("controlsclick.fig")));
-        QVERIFY(QFile::remove(QDir(m_program->path()).filePath("controls.fig")));
+        QVERIFY(QFile::remove(ProgramFolder::file("controlsclick.fig")));
+        QVERIFY(QFile::remove(ProgramFolder::file("controls.fig")));
         PictureFolder folder(PictureFolder::numbered(6, {700, 500}));
         FormMain *main = startAt(folder.path());
         QVERIFY(main);
@@ -180,7 +178,7 @@ private slots:
     // under it, and nothing is opened. No page beside the program: nothing is opened either.
     void linkOnlyWhileEnabled()
     {
-        QFile page(QDir(m_program->path()).filePath("autolink.html"));
+        QFile page(ProgramFolder::file("autolink.html"));
         QVERIFY(page.open(QIODevice::WriteOnly));
         page.close();
         PictureFolder folder(PictureFolder::numbered(3));
@@ -227,7 +225,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<ProgramFolderFixture> m_program;
+    CaseFixture m_case;
 };
 
 GALLERY_TEST_MAIN(TestHelpMode)

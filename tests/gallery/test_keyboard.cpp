@@ -111,18 +111,13 @@ class TestKeyboard : public QObject {
 private slots:
     void init()
     {
-        startFresh();
-        m_program = std::make_unique<ProgramFolderFixture>();
+        m_case.init();
         const std::pair<const char *, QSize> pages[] = {
             {"intro.fig", {500, 400}}, {"controls.fig", {480, 380}}, {"limitations.fig", {460, 360}}};
         for (auto [name, size] : pages)
             writePicture(ProgramFolder::file(name), size);
     }
-    void cleanup()
-    {
-        closeProgram();
-        m_program.reset();
-    }
+    void cleanup() { m_case.cleanup(); }
 
     void keyTable_data()
     {
@@ -262,7 +257,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<ProgramFolderFixture> m_program;
+    CaseFixture m_case;
 };
 
 GALLERY_TEST_MAIN(TestKeyboard)

@@ -43,18 +43,8 @@ QString enabledControls(FormMain *main)
 class TestMainTimer : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        startFresh();
-        m_program = std::make_unique<ProgramFolderFixture>();
-    }
-    void cleanup()
-    {
-        Messages::setAnswerer({});
-        if (Forms::FormMain)
-            close(Forms::FormMain);
-        m_program.reset();
-    }
+    void init() { m_case.init(); }
+    void cleanup() { m_case.cleanup(); }
 
     // The splash shows for 13 ticks; the 14th shows the saved folder's first picture, makes the
     // picture clickable and the link area inert, once. "&Find Files" before it ends the splash
@@ -304,7 +294,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<ProgramFolderFixture> m_program;
+    CaseFixture m_case;
 };
 
 GALLERY_TEST_MAIN(TestMainTimer)

@@ -58,16 +58,8 @@ class TestMouseCommands : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        startFresh();
-        m_program = std::make_unique<ProgramFolderFixture>();
-    }
-    void cleanup()
-    {
-        closeProgram();
-        m_program.reset();
-    }
+    void init() { m_case.init(); }
+    void cleanup() { m_case.cleanup(); }
 
     // More than 4 square pixels with a side over 2 pixels counts as a picture.
     void rightPressShowsTheInformation_data()
@@ -272,7 +264,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<ProgramFolderFixture> m_program;
+    CaseFixture m_case;
 };
 
 GALLERY_TEST_MAIN(TestMouseCommands)

@@ -137,17 +137,8 @@ QPushButton *button(FormMain *main, const QString &name)
 class TestNavigation : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        startFresh();
-        m_program = std::make_unique<ProgramFolderFixture>();
-    }
-    void cleanup()
-    {
-        if (Forms::FormMain)
-            close(Forms::FormMain);
-        m_program.reset();
-    }
+    void init() { m_case.init(); }
+    void cleanup() { m_case.cleanup(); }
 
     void scripts_data()
     {
@@ -427,7 +418,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<ProgramFolderFixture> m_program;
+    CaseFixture m_case;
 };
 
 GALLERY_TEST_MAIN(TestNavigation)

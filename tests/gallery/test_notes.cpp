@@ -58,8 +58,7 @@ class TestNotes : public QObject {
 private slots:
     void init()
     {
-        startFresh();
-        m_program = std::make_unique<ProgramFolderFixture>();
+        m_case.init();
         m_pictures = std::make_unique<PictureFolder>(PictureFolder::numbered(6));
         m_note = m_pictures->file("pic01.txt");
         m_main = startAt(m_pictures->path());
@@ -68,9 +67,8 @@ private slots:
     }
     void cleanup()
     {
-        closeProgram();
+        m_case.cleanup();
         m_pictures.reset();
-        m_program.reset();
     }
 
     // The editor's text as read, then the file after "&Close" (null: no file; null typed: the
@@ -356,7 +354,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<ProgramFolderFixture> m_program;
+    CaseFixture m_case;
     std::unique_ptr<PictureFolder> m_pictures;
     QString m_note;
     FormMain *m_main = nullptr;

@@ -1,6 +1,7 @@
 // The picture information window: its nineteen lines for bitmaps, GIF and JPEG files of known
-// sizes (around 1024 bytes among them) and any click closing it; the picture last shown described
-// also when the list has no selection; a file that cannot be read; the figures on their own.
+// sizes (around 1024 bytes among them, one emptied and one no longer readable once shown) and any
+// click closing it; the picture last shown described also when the list has no selection; the
+// figures on their own.
 #include "AllForms.h"
 #include "AsOtherUser.h"
 #include "FileLists.h"
@@ -50,29 +51,23 @@ FormInfo *openInfo()
 class TestPictureInfo : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        startFresh();
-        m_program = std::make_unique<ProgramFolderFixture>();
-    }
-    void cleanup()
-    {
-        if (Forms::FormMain)
-            close(Forms::FormMain);
-        m_program.reset();
-    }
+    void init() { m_case.init(); }
+    void cleanup() { m_case.cleanup(); }
 
-    // Each row: the file, its size in pixels and bytes (-1: as written; 0: emptied after it was
-    // shown), then the lines for size, type, ratio and print width and height.
+    // Each row: the file, its size in pixels and bytes (-1: as written), what becomes of it once
+    // it is shown (emptied, or no longer readable), then the lines for size, type, ratio and print
+    // width and height.
     void text_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QSize>("pixels");
         QTest::addColumn<qint64>("bytes");
+        QTest::addColumn<QString>("afterShown");
         QTest::addColumn<QStringList>("lines");
         const QString na = "Compression ratio: not applicable", small = "0.2 inches (5mm)|0.2 inches (4mm)";
-        const auto row = [](const char *tag, const char *name, QSize pixels, qint64 bytes, const QString &lines) {
-            QTest::newRow(tag) << QString(name) << pixels << bytes << lines.split('|');
+        const auto row = [](const char *tag, const char *name, QSize pixels, qint64 bytes, const QString &lines,
+                            const char *afterShown = "") {
+            QTest::newRow(tag) << QString(name) << pixels << bytes << QString(afterShown) << lines.split('|');
         };
         const QString print = "0.5 inches (13mm)|0.3 inches (8mm)";
         row("24-bit bitmap", "a.bmp", {100, 60}, -1, "18 KB|Windows bitmap|24 bit color|" + print);
@@ -85,7 +80,9 @@ private slots:
         row("JPEG, 1536 bytes", "g.jpg", {40, 30}, 1536, "2 KB|JPEG|Compression ratio:   2.3 : 1|" + small);
         row("JPEG, 45000 bytes", "h.jpg", {640, 480}, 45000,
             "44 KB|JPEG|Compression ratio:   20.5 : 1|3.2 inches (81mm)|2.4 inches (61mm)");
-        row("JPEG emptied", "i.jpg", {40, 30}, 0, "0 Bytes|JPEG|" + na + '|' + small);
+        row("JPEG emptied", "i.jpg", {40, 30}, -1, "0 Bytes|JPEG|" + na + '|' + small, "emptied");
+        row("JPEG unreadable", "j.jpg", {640, 480}, -1,
+            "Not available|JPEG|" + na + "|3.2 inches (81mm)|2.4 inches (61mm)", "unreadable");
     }
     // Then any click closes the window.
     void text()
@@ -93,7 +90,10 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QSize, pixels);
         QFETCH(qint64, bytes);
+        QFETCH(QString, afterShown);
         QFETCH(QStringList, lines);
+        if (afterShown == "unreadable")
+            RUN_AS_OTHER_USER_WHEN_ROOT();
         PictureFolder folder;
         const QString path = folder.file(name);
         if (name == "c.bmp") {
@@ -103,13 +103,15 @@ private slots:
             QVERIFY(indexed.save(path, "BMP"));
             QCOMPARE(QFileInfo(path).size(), 54 + 1024 + 40000);
         } else {
-            QVERIFY(writeSized(path, pixels, bytes ? bytes : -1));
+            QVERIFY(writeSized(path, pixels, bytes));
         }
         FormMain *main = startAt(folder.path());
         QVERIFY(main);
         endSplash(main);
-        if (bytes == 0)
+        if (afterShown == "emptied")
             QVERIFY(QFile(path).resize(0));
+        else if (afterShown == "unreadable")
+            QVERIFY(QFile::setPermissions(path, {}));
         FormInfo *info = openInfo();
         QCOMPARE(info->Lblinfo->text(),
                  expectedText({name, lines[0], lines[1], lines[2], folder.path(), QString::number(pixels.width()),
@@ -139,20 +141,6 @@ private slots:
         QCOMPARE(Forms::FormFiles->File1->ListIndex(), 2);
     }
 
-    // A picture that can no longer be read: no size, no ratio, the rest as usual.
-    void unreadableFile()
-    {
-        RUN_AS_OTHER_USER_WHEN_ROOT();
-        PictureFolder folder({{"a.jpg", {640, 480}}});
-        FormMain *main = startAt(folder.path());
-        QVERIFY(main);
-        endSplash(main);
-        QVERIFY(QFile::setPermissions(folder.file("a.jpg"), {}));
-        const QString text = openInfo()->Lblinfo->text();
-        QVERIFY2(text.contains("Size:  Not available\r\n\r\nType:  JPEG\r\n\r\nCompression ratio: not applicable\r\n"),
-                 qPrintable(text));
-    }
-
     // The figures where no shown picture leads: sizes past 2 GB whole, a name ending in ".jpeg",
     // and print sizes without a decimal.
     void figures()
@@ -169,7 +157,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<ProgramFolderFixture> m_program;
+    CaseFixture m_case;
 };
 
 GALLERY_TEST_MAIN(TestPictureInfo)

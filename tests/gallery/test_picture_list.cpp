@@ -80,17 +80,8 @@ int reportOrder(int argc, char **argv)
 class TestPictureList : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        startFresh();
-        m_program = std::make_unique<ProgramFolderFixture>();
-    }
-    void cleanup()
-    {
-        if (Forms::FormMain)
-            close(Forms::FormMain);
-        m_program.reset();
-    }
+    void init() { m_case.init(); }
+    void cleanup() { m_case.cleanup(); }
 
     // "&Close": in a folder of up to four pictures the first; in a larger one the file clicked.
     void closeStartsAtTheRightPicture_data()
@@ -414,7 +405,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<ProgramFolderFixture> m_program;
+    CaseFixture m_case;
 };
 
 int main(int argc, char **argv)

@@ -67,14 +67,12 @@ class TestStartup : public QObject {
 private slots:
     void init()
     {
-        removeSettings();
+        m_case.init();
         QDir::setCurrent(m_cwd.path());
-        Drives::forgetCurrentFolders();
     }
     void cleanup()
     {
-        if (Forms::FormMain)
-            close(Forms::FormMain);
+        m_case.cleanup();
         QVERIFY(!Forms::FormMain);
         QVERIFY(!Forms::FormFiles.isLoaded());
     }
@@ -421,6 +419,7 @@ private slots:
     }
 
 private:
+    CaseFixture m_case;
     QTemporaryDir m_cwd;
 };
 

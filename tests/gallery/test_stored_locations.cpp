@@ -18,8 +18,7 @@ class TestStoredLocations : public QObject {
 private slots:
     void init()
     {
-        startFresh();
-        m_program = std::make_unique<ProgramFolderFixture>();
+        m_case.init();
         m_pictures = std::make_unique<PictureFolder>(PictureFolder::numbered(3));
         m_trip = m_pictures->file("trip");
         QVERIFY(QDir().mkdir(m_trip) && writePicture(m_trip + "/a.jpg", {40, 30}));
@@ -29,9 +28,8 @@ private slots:
     }
     void cleanup()
     {
-        closeProgram();
+        m_case.cleanup();
         m_pictures.reset();
-        m_program.reset();
     }
 
     // Slot 3 and its retrieve button get the caption made of the name as typed (at most 28
@@ -112,7 +110,7 @@ private:
         m_files = Forms::FormFiles.loaded();
     }
 
-    std::unique_ptr<ProgramFolderFixture> m_program;
+    CaseFixture m_case;
     std::unique_ptr<PictureFolder> m_pictures;
     QString m_trip;
     FormFiles *m_files = nullptr;

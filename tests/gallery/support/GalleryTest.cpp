@@ -72,6 +72,19 @@ void startFresh()
     Drives::setRootsForTesting({});
 }
 
+void CaseFixture::init(bool withSplash)
+{
+    startFresh();
+    m_program.emplace(withSplash);
+}
+
+void CaseFixture::cleanup()
+{
+    closeProgram();
+    Drives::setRootsForTesting({});
+    m_program.reset();
+}
+
 MessageRecorder::MessageRecorder()
 {
     Messages::setAnswerer([this](const Messages::Message &m) {

@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <optional>
+
 class FormMain;
 
 namespace GalleryTest {
@@ -34,6 +36,18 @@ void removeSettings();
 // What one run of the program would start from: no settings, the real drives, no folder
 // remembered per drive (the drives remember theirs for the whole process).
 void startFresh();
+
+// The set-up and the end every case shares: init() starts fresh with a program folder of the
+// case's own (with "splash.fig" unless told otherwise); cleanup() ends the case as closeProgram()
+// does, gives back the real drives and lets the folder go.
+class CaseFixture {
+public:
+    void init(bool withSplash = true);
+    void cleanup();
+
+private:
+    std::optional<ProgramFolderFixture> m_program;
+};
 
 // Every message box shown while the recorder lives, answered with OK.
 class MessageRecorder {
