@@ -192,6 +192,8 @@ void FormRemote::step(int position)
     main->NCount = position;
     main->DoSelectPicture();
     main->DoBlowUp();
+    if (main->SlideOn)
+        prepareNextSlide();
 }
 
 void FormRemote::CmdRemBack_Click()

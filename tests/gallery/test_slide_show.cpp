@@ -323,6 +323,17 @@ private slots:
             QCOMPARE(cache.stats().waits, 0);
             QVERIFY(cache.stats().prepared >= 1);
         }
+        // So it is after a step of the remote control during the show.
+        cache.waitForPrepared();
+        cache.clear();
+        remote->CmdRemFwd->click();
+        cache.waitForPrepared();
+        cache.resetStats();
+        main->Tick = main->Interval - 1;
+        main->Timer2_Timer();
+        QCOMPARE(shown(), QStringLiteral("c.jpg"));
+        QVERIFY(!Forms::FormBlowUp->ImageBlowUp->drawnImage().isNull());
+        QCOMPARE(cache.stats().decodes, 0);
     }
 
 private:
