@@ -34,8 +34,7 @@ private slots:
     }
     void cleanup()
     {
-        if (Forms::FormMain)
-            close(Forms::FormMain);
+        closeProgram();
         m_program.reset();
     }
 

@@ -61,8 +61,7 @@ private slots:
     }
     void cleanup()
     {
-        if (Forms::FormMain)
-            close(Forms::FormMain);
+        closeProgram();
         m_program.reset();
     }
 
