@@ -28,9 +28,10 @@ void TFormExcluirSenha::BOKClick()
     const std::optional<DiaryUsers::User> usuario = TFormSenhaBase::usuario(QStringLiteral("    Login incorreto!    "));
     if (!usuario)
         return;
-    if (!SenhaUi::confirmar(
-            QStringLiteral("Atenção: Todos os arquivos referentes a esta senha serão excluídos. Deseja excluir ")
-            + EditLogin->text() + QStringLiteral(" ?")))
+    if (Confirmar(QStringLiteral("Atenção: Todos os arquivos referentes a esta senha serão excluídos. Deseja excluir ")
+                      + EditLogin->text() + QStringLiteral(" ?"),
+                  false)
+        != Messages::Yes)
         return;
 
     QStringList naoExcluidos;
@@ -42,7 +43,7 @@ void TFormExcluirSenha::BOKClick()
     if (SenhaAtual && SqliteText::equalFolded(*SenhaAtual, senha))
         FormPrincipal->EncerrarSessao();
     if (!naoExcluidos.isEmpty())
-        SenhaUi::aviso(QStringLiteral("A senha foi excluída, mas estes arquivos não puderam ser apagados da pasta atual:\n")
+        Mensagem(QStringLiteral("A senha foi excluída, mas estes arquivos não puderam ser apagados da pasta atual:\n")
                        + naoExcluidos.join(QLatin1Char('\n')));
     accept();
 }

@@ -1,22 +1,16 @@
 #include "Principal.h"
 
-#include "BandedReport.h"
-#include "Consulta.h"
 #include "DiaryDatabase.h"
-#include "Excluir.h"
 #include "FontColorDialog.h"
 #include "HelpWindow.h"
-#include "RichText.h"
 #include "RichTextEdit.h"
-#include "Salvar.h"
 #include "Senha.h"
-#include "Sobre.h"
-#include "VisualizarImpressao.h"
 #include "components/AdCtrls.h"
 #include "components/Ruler.h"
 #include "global.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QFrame>
@@ -24,12 +18,8 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
-#include <QTextBlockFormat>
-#include <QTextCursor>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
@@ -41,7 +31,6 @@ TFormPrincipal *FormPrincipal = nullptr;
 namespace {
 
 const QString Titulo = QStringLiteral("Dorlinda");
-const QString ArquivoDeAjuda = QStringLiteral("Dorlinda/Tamirel.hlp");
 
 QAction *item(QMenu *menu, const char *nome, const QString &texto, const QKeySequence &atalho,
               const QString &dica)
@@ -54,16 +43,22 @@ QAction *item(QMenu *menu, const char *nome, const QString &texto, const QKeySeq
     return a;
 }
 
+// Boxes stand over the dialog that asks, so that no window manager puts them behind it.
+QWidget *dono()
+{
+    QWidget *modal = QApplication::activeModalWidget();
+    return modal ? modal : FormPrincipal;
+}
 } // namespace
 
 void Mensagem(const QString &texto)
 {
-    Messages::plain(FormPrincipal, Titulo, texto);
+    Messages::plain(dono(), Titulo, texto);
 }
 
 Messages::Button Confirmar(const QString &texto, bool comCancelar)
 {
-    return Messages::question(FormPrincipal, Titulo, texto, comCancelar);
+    return Messages::question(dono(), Titulo, texto, comCancelar);
 }
 
 TFormPrincipal::TFormPrincipal(QWidget *parent)
@@ -365,256 +360,7 @@ bool TFormPrincipal::FormClose()
     return PerguntarSalvar();
 }
 
-bool TFormPrincipal::PerguntarSalvar()
-{
-    if (!SenhaAtual || TextoBloqueado)
-        return true;
-    // Yes goes on only once the entry is stored; No goes on without saving; Cancel stops.
-    const auto perguntar = [this](const QString &pergunta) {
-        switch (Confirmar(pergunta, true)) {
-        case Messages::Yes: return Salvar1Click();
-        case Messages::No: return true;
-        default: return false;
-        }
-    };
-    if (!ArquivoGravado && !perguntar(QStringLiteral("Deseja salvar ") + TituloNovo + QStringLiteral("?")))
-        return false;
-    if (TextoAlterado
-        && !perguntar(QStringLiteral("Deseja salvar as alterações em ") + TituloAtual.value_or(QString())
-                      + QStringLiteral("?")))
-        return false;
-    return true;
-}
-
-void TFormPrincipal::NovoArquivo()
-{
-    TituloAtual.reset();
-    ArquivoGravado = false;
-    TextoAlterado = false;
-    TituloNovo = QStringLiteral("Título") + QString::number(ContadorTitulo);
-    setWindowTitle(QStringLiteral("Dorlinda - ") + TituloNovo);
-    ContadorTitulo = ContadorTitulo + 1;
-
-    // The paragraph indents stay; the text, its attributes and the alignment start afresh.
-    QTextBlockFormat paragrafo;
-    RichText::setIndents(paragrafo, RichText::indents(Rdtexto->textCursor().blockFormat()));
-    paragrafo.setAlignment(Qt::AlignLeft);
-    Rdtexto->clear();
-    Rdtexto->document()->setDefaultFont(FontDialog2);
-    QTextCharFormat letra;
-    letra.setFont(FontDialog2);
-    Rdtexto->setCurrentCharFormat(letra);
-    QTextCursor cursor = Rdtexto->textCursor();
-    cursor.setBlockFormat(paragrafo);
-    Rdtexto->setTextCursor(cursor);
-    Rdtexto->setFocus();
-}
-
-void TFormPrincipal::MostrarTexto()
-{
-    TextoBloqueado = false;
-    Rdtexto->show();
-}
-
-void TFormPrincipal::EncerrarSessao()
-{
-    TextoBloqueado = true;
-    Rdtexto->hide();
-    setWindowTitle(Titulo);
-    StatusBar->clearMessage();
-}
-
-void TFormPrincipal::RdtextoChange()
-{
-    if (ArquivoGravado)
-        TextoAlterado = true;
-}
-
-void TFormPrincipal::Novo1Click()
-{
-    if (PerguntarSalvar())
-        NovoArquivo();
-}
-
-void TFormPrincipal::Abrir1Click()
-{
-    FormAbrir->PorData1Click();
-    // A list that could not be read has been reported; it is not an empty diary.
-    if (!FormAbrir->ListaLida())
-        return;
-    if (FormAbrir->ListaVazia()) {
-        Mensagem(QStringLiteral("Não existe nenhum arquivo a ser aberto!"));
-        return;
-    }
-    if (PerguntarSalvar())
-        FormAbrir->exec();
-}
-
-bool TFormPrincipal::Salvar1Click()
-{
-    if (!ArquivoGravado)
-        FormSalvar->exec();
-    if (ArquivoGravado && TextoAlterado)
-        FormSalvar->BSalvarClick();
-    return ArquivoGravado && !TextoAlterado;
-}
-
-void TFormPrincipal::Excluir1Click()
-{
-    FormExcluir->PorData1Click();
-    if (!FormExcluir->ListaLida())
-        return;
-    if (FormExcluir->ListaVazia())
-        Mensagem(QStringLiteral("Não existe nenhum arquivo a ser excluído!"));
-    else
-        FormExcluir->exec();
-}
-
-bool TFormPrincipal::PrepararRelatorio()
-{
-    QString titulo, data, hora;
-    if (ArquivoGravado) {
-        // The stored entry's row, never another user's of the same title; without one the title
-        // goes out with an empty date and time.
-        titulo = TituloAtual.value_or(QString());
-        QString erro;
-        const std::optional<DiaryDatabase::Entry> linha
-            = DiaryDatabase::findEntry(SenhaAtual.value_or(QString()), titulo, &erro);
-        if (!erro.isEmpty()) {
-            Mensagem(QStringLiteral("Não foi possível ler a data de ") + titulo + QStringLiteral(".\n\n") + erro);
-            return false;
-        }
-        if (linha) {
-            titulo = linha->titulo;
-            data = DiaryDatabase::shownDate(linha->data);
-            hora = linha->hora;
-        }
-    } else {
-        const QDateTime agora = QDateTime::currentDateTime();
-        titulo = TituloNovo;
-        data = DiaryDatabase::shownDate(agora.date());
-        hora = DiaryDatabase::timeText(agora.time());
-    }
-    FormVisualizar->QrTitulo->text = titulo;
-    FormVisualizar->QRData->text = data;
-    FormVisualizar->QRHora->text = hora;
-    return true;
-}
-
-// Nothing is printed while nobody is logged in: the hidden editor still holds the last user's text.
-void TFormPrincipal::Visualizarimpresso1Click()
-{
-    if (TextoBloqueado || !PrepararRelatorio())
-        return;
-    FormVisualizar->QuickRepVisualizar->preview(FormVisualizar->Impressora(), this);
-}
-
-void TFormPrincipal::Imprimir1Click()
-{
-    if (TextoBloqueado || !PrepararRelatorio())
-        return;
-    BandedReport *relatorio = FormVisualizar->QuickRepVisualizar;
-    QPrinter &impressora = FormVisualizar->Impressora();
-    const ReportPlan plano = relatorio->plan(QDate::currentDate());
-    // The system's printers, or a PDF file where none is installed.
-    QPrintDialog PrintDialogPrincipal(&impressora, this);
-    PrintDialogPrincipal.setObjectName("PrintDialogPrincipal");
-    PrintDialogPrincipal.setMinMax(1, int(plano.pages.size()));
-    if (PrintDialogPrincipal.exec() != QDialog::Accepted)
-        return;
-    QString erro;
-    if (!relatorio->print(plano, impressora, &erro))
-        Mensagem(QStringLiteral("Não foi possível imprimir %1 (%2).")
-                     .arg(FormVisualizar->QrTitulo->text,
-                          erro.isEmpty() ? QStringLiteral("impressora ") + impressora.printerName() : erro));
-}
-
 void TFormPrincipal::Sair1Click()
 {
     close();
-}
-
-void TFormPrincipal::Recortar1Click()
-{
-    Rdtexto->cut();
-}
-
-void TFormPrincipal::Copiar1Click()
-{
-    Rdtexto->copy();
-}
-
-void TFormPrincipal::Colar1Click()
-{
-    Rdtexto->paste();
-}
-
-void TFormPrincipal::Selecionartudo1Click()
-{
-    Rdtexto->selectAll();
-}
-
-void TFormPrincipal::Fonte1Click()
-{
-    const QTextCharFormat atual = Rdtexto->currentCharFormat();
-    FontDialog1->setCurrentFont(atual.font());
-    FontDialog1->setCurrentColor(atual.foreground().style() == Qt::NoBrush
-                                     ? Rdtexto->palette().color(QPalette::Text)
-                                     : atual.foreground().color());
-    if (FontDialog1->exec() != QDialog::Accepted)
-        return;
-    QTextCharFormat escolha;
-    escolha.setFont(FontDialog1->currentFont());
-    escolha.setForeground(FontDialog1->currentColor());
-    Rdtexto->mergeCurrentCharFormat(escolha);
-}
-
-// The colour belongs to the window: it is not part of the entry's text.
-void TFormPrincipal::Background1Click()
-{
-    ColorDialogFundo->setCurrentColor(Rdtexto->palette().color(QPalette::Base));
-    if (ColorDialogFundo->exec() != QDialog::Accepted)
-        return;
-    QPalette fundo = Rdtexto->palette();
-    fundo.setColor(QPalette::Base, ColorDialogFundo->selectedColor());
-    Rdtexto->setPalette(fundo);
-}
-
-void TFormPrincipal::Esquerda1Click()
-{
-    Rdtexto->setAlignment(Qt::AlignLeft);
-}
-
-void TFormPrincipal::Centralizado1Click()
-{
-    Rdtexto->setAlignment(Qt::AlignHCenter);
-}
-
-void TFormPrincipal::Direita1Click()
-{
-    Rdtexto->setAlignment(Qt::AlignRight);
-}
-
-void TFormPrincipal::AjudadoDorlinda1Click()
-{
-    if (!HelpWindow::showContents(this, ArquivoDeAjuda, QStringLiteral("Dorlinda - Ajuda")))
-        Mensagem(QStringLiteral("Não foi possível abrir a ajuda: o arquivo \"%1\" não foi encontrado na pasta atual.")
-                     .arg(ArquivoDeAjuda));
-}
-
-void TFormPrincipal::Sobre1Click()
-{
-    FormSobre->exec();
-}
-
-void TFormPrincipal::ToolButton16Click()
-{
-    if (!TextoBloqueado) {
-        if (!PerguntarSalvar())
-            return;
-        EncerrarSessao();
-    }
-    FormOpcaoSenha->exec();
-    if (isVisible())
-        activateWindow();
 }

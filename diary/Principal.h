@@ -1,7 +1,9 @@
 #pragma once
 // The diary's main window: menus, tool bar, the editor Rdtexto with its ruler and status bar, the
 // banner at the foot; the save prompt, new entries, locking and unlocking of the editor at log-out
-// and log-in, formatting, clipboard, printing, help and the about box.
+// and log-in, formatting, clipboard, printing, help and the about box. One class over three files:
+// Principal.cpp (the window, its start and close), PrincipalEntradas.cpp (the log-in state, the save
+// prompt and the entry commands), PrincipalComandos.cpp (printing and the other commands).
 #include "Messages.h"
 
 #include <QFont>

@@ -70,8 +70,8 @@ void TFormOpcaoSenha::BCriarClick()
     SenhaCriada = false;
     FormCriarSenha->exec();
     if (SenhaCriada) {
-        SenhaUi::aviso(QStringLiteral("  Senha criada com sucesso!  "));
-        SenhaUi::aviso(QStringLiteral(" Clique em Abrir Senha para iniciar o programa! "));
+        Mensagem(QStringLiteral("  Senha criada com sucesso!  "));
+        Mensagem(QStringLiteral(" Clique em Abrir Senha para iniciar o programa! "));
     }
 }
 
@@ -94,7 +94,7 @@ void TFormOpcaoSenha::BAlterarClick()
     SenhaAlterada = false;
     FormAlterarSenha->exec();
     if (SenhaAlterada)
-        SenhaUi::aviso(QStringLiteral("  Senha alterada com sucesso!  "));
+        Mensagem(QStringLiteral("  Senha alterada com sucesso!  "));
 }
 
 void TFormOpcaoSenha::BExcluirClick()
@@ -102,5 +102,5 @@ void TFormOpcaoSenha::BExcluirClick()
     SenhaExcluida = false;
     FormExcluirSenha->exec();
     if (SenhaExcluida)
-        SenhaUi::aviso(QStringLiteral("  Senha excluída com sucesso!  "));
+        Mensagem(QStringLiteral("  Senha excluída com sucesso!  "));
 }

@@ -2,7 +2,7 @@
 
 #include "Principal.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,25 +28,6 @@ void centrar(QWidget *janela)
     QRect moldura = janela->frameGeometry();
     moldura.moveCenter(tela->geometry().center());
     janela->move(moldura.topLeft());
-}
-
-namespace {
-// Boxes stand over the dialog that asks, so that no window manager puts them behind it.
-QWidget *dono()
-{
-    QWidget *modal = QApplication::activeModalWidget();
-    return modal ? modal : FormPrincipal;
-}
-} // namespace
-
-void aviso(const QString &texto)
-{
-    Messages::plain(dono(), QStringLiteral("Dorlinda"), texto);
-}
-
-bool confirmar(const QString &texto)
-{
-    return Messages::question(dono(), QStringLiteral("Dorlinda"), texto) == Messages::Yes;
 }
 
 bool dadoValido(const QString &texto)
@@ -130,7 +111,7 @@ void TFormSenhaBase::limpar()
 
 void TFormSenhaBase::recusar(const QString &mensagem)
 {
-    SenhaUi::aviso(mensagem);
+    Mensagem(mensagem);
     limpar();
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// What the password dialogs have in common: the options dialog's frame, place and messages, and the
+// What the password dialogs have in common: the options dialog's frame and place, and the
 // base of the log-in, create, change and delete dialogs (their boxes, buttons, show handler and
 // clearing, and the lookup of the typed user).
 #include "DiaryUsers.h"
@@ -18,10 +18,6 @@ namespace SenhaUi {
 void janela(QDialog *dialogo, const char *nome, const QString &legenda, int largura, int altura);
 // Centred on the screen.
 void centrar(QWidget *janela);
-// Plain message box titled "Dorlinda", over the dialog that asks.
-void aviso(const QString &texto);
-// Yes/No box titled "Dorlinda": true for Yes.
-bool confirmar(const QString &texto);
 // A login or password as typed may be stored: not empty, and neither beginning nor ending with a
 // blank (" ana " beside "ana" would be a user no one can tell apart).
 bool dadoValido(const QString &texto);

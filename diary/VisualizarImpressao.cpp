@@ -86,3 +86,8 @@ QPrinter &TFormVisualizar::Impressora()
     QuickRepVisualizar->setUp(*m_impressora);
     return *m_impressora;
 }
+
+void TFormVisualizar::EsquecerImpressora()
+{
+    m_impressora.reset();
+}

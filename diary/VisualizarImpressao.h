@@ -25,9 +25,12 @@ public:
     ReportElement *QrTitulo, *QRData, *QRHora, *Qrtexto;
     ReportElement *QRSysData2;            // the page number
 
-    // The printer the report is previewed and printed on, set up for the report; kept for the
-    // run, so that the printer and file chosen last are offered again.
+    // The printer the report is previewed and printed on, set up for the report; kept while the
+    // user stays logged in, so that the printer and file chosen last are offered again.
     QPrinter &Impressora();
+    // At a log-out: the next user is not offered the printer and the file (its name may be an
+    // entry's title) that this one chose.
+    void EsquecerImpressora();
 
 private:
     std::unique_ptr<QPrinter> m_impressora;

@@ -162,23 +162,6 @@ ReportBand *BandedReport::addBand(ReportBand band)
     return m_bands.back().get();
 }
 
-ReportBand *BandedReport::band(const QString &name) const
-{
-    for (const auto &b : m_bands)
-        if (b->name == name)
-            return b.get();
-    return nullptr;
-}
-
-ReportElement *BandedReport::element(const QString &name) const
-{
-    for (const auto &b : m_bands)
-        for (const auto &e : b->elements)
-            if (e->name == name)
-                return e.get();
-    return nullptr;
-}
-
 ReportPlan BandedReport::plan(const QDate &printed) const
 {
     ReportPlan plan;

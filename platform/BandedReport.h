@@ -126,8 +126,6 @@ public:
     QString title; // the preview window's caption and the print job's name
 
     ReportBand *addBand(ReportBand band);
-    ReportBand *band(const QString &name) const;
-    ReportElement *element(const QString &name) const;
 
     // Lays the report out as printed on `printed`.
     ReportPlan plan(const QDate &printed) const;
@@ -137,13 +135,14 @@ public:
     // Paints the plan's pages within the printer's page range. A PDF file is written whole or not at
     // all. False when the printer or the file could not be used, with the file's error.
     bool print(const ReportPlan &plan, QPrinter &printer, QString *error = nullptr) const;
-    // Paints the plan's pages on a paged device, one after another: those in `ranges`, or all.
-    void paint(const ReportPlan &plan, QPainter &painter, QPagedPaintDevice &device,
-               const QPageRanges &ranges) const;
-    void paintPage(const ReportPlan &plan, int index, QPainter &painter) const;
     // Qt's modal preview window of the report as planned now, over `printer`; returns when it closes.
     void preview(QPrinter &printer, QWidget *parent);
 
 private:
+    // Paints the plan's pages on a paged device, one after another: those in `ranges`, or all.
+    void paint(const ReportPlan &plan, QPainter &painter, QPagedPaintDevice &device,
+               const QPageRanges &ranges) const;
+    void paintPage(const ReportPlan &plan, int index, QPainter &painter) const;
+
     std::vector<std::unique_ptr<ReportBand>> m_bands;
 };

@@ -19,6 +19,7 @@
 
 #include <optional>
 
+class QSqlError;
 class QSqlRecord;
 class QTextDocument;
 
@@ -50,6 +51,9 @@ QSqlDatabase connection();
 // The message for a failed open, for the user.
 QString failureMessage(const OpenStatus &status, const QString &path = FileName);
 
+// A failure in the database's own words (Qt's, when the database gave none).
+QString errorText(const QSqlError &error);
+
 // The current user's entries (Codigo, Titulo, Senha, Data, Hora), the owner's password compared
 // without regard to letter case; by title in Portuguese order, or by date (oldest first). Rows
 // that tie keep the order in which they were stored. The query is executed (see lastError()).
@@ -67,7 +71,7 @@ QString shownDate(const QString &stored);       // "dd/MM/yyyy"; as stored when 
 QString shownDate(const QDate &date);           // "dd/MM/yyyy"
 QString timeText(const QTime &time);            // "HH:mm"
 
-// ---- Entries -------------------------------------------------------------------------------
+// ---- Entries (DiaryEntries.cpp) ------------------------------------------------------------
 // Titles are unique among one owner's entries (letter case ignored), not among all entries: every
 // lookup of a row is scoped to its owner, and two owners' equal titles get two files. An entry's
 // file is named by its title when that name is free, otherwise by a distinct name kept in Arquivo

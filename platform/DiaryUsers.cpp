@@ -12,15 +12,10 @@ namespace DiaryUsers {
 
 namespace {
 
-QString errorText(const QSqlError &e)
-{
-    return e.databaseText().isEmpty() ? e.text() : e.databaseText();
-}
-
 bool fail(const QSqlError &e, QString *error)
 {
     if (error)
-        *error = errorText(e);
+        *error = DiaryDatabase::errorText(e);
     return false;
 }
 

@@ -57,6 +57,7 @@ struct Indents {
     double firstIndent = 0;
     double leftIndent = 0;
     double rightIndent = 0;
+    bool operator==(const Indents &) const = default;
 };
 Indents indents(const QTextBlockFormat &format);
 void setIndents(QTextBlockFormat &format, const Indents &indents);

@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <functional>
+#include <utility>
 
 namespace RulerIndents {
 
@@ -78,25 +79,33 @@ int wholePoints(double points)
 }
 
 // Changes one indent of every paragraph the editor's selection touches (the caret's paragraph
-// when nothing is selected), keeping the others.
+// when nothing is selected), keeping the others. A paragraph that already has that indent is not
+// touched, so that a marker dropped where it stood changes no entry.
 void changeIndents(QTextEdit &editor, const std::function<void(RichText::Indents &)> &change)
 {
     QTextDocument *doc = editor.document();
     const QTextCursor caret = editor.textCursor();
     const QTextBlock last = doc->findBlock(caret.selectionEnd());
+    // Even an empty edit block tells the editor its text changed.
     QTextCursor edit(doc);
-    edit.beginEditBlock();
+    bool editing = false;
     for (QTextBlock block = doc->findBlock(caret.selectionStart()); block.isValid(); block = block.next()) {
         QTextBlockFormat format = block.blockFormat();
-        RichText::Indents indents = RichText::indents(format);
+        const RichText::Indents before = RichText::indents(format);
+        RichText::Indents indents = before;
         change(indents);
-        RichText::setIndents(format, indents);
-        edit.setPosition(block.position());
-        edit.setBlockFormat(format);
+        if (indents != before) {
+            if (!std::exchange(editing, true))
+                edit.beginEditBlock();
+            RichText::setIndents(format, indents);
+            edit.setPosition(block.position());
+            edit.setBlockFormat(format);
+        }
         if (block == last)
             break;
     }
-    edit.endEditBlock();
+    if (editing)
+        edit.endEditBlock();
 }
 
 } // namespace

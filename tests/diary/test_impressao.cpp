@@ -269,6 +269,16 @@ private slots:
         }
     }
 
+    // The file chosen for printing is offered again to the same user, never to the next one.
+    void theFileChosenStaysWithTheUser()
+    {
+        const QString arquivo = QDir::current().absoluteFilePath("Férias.pdf");
+        FormVisualizar->Impressora().setOutputFileName(arquivo);
+        QCOMPARE(FormVisualizar->Impressora().outputFileName(), arquivo);
+        FormPrincipal->EncerrarSessao();
+        QVERIFY(FormVisualizar->Impressora().outputFileName().isEmpty());
+    }
+
     // A stored entry whose row cannot be read is reported, and nothing is previewed.
     void anUnreadableRowIsReported()
     {
@@ -280,7 +290,6 @@ private slots:
         QCOMPARE(caixas.vistas.size(), 1);
         QVERIFY(caixas.vistas.first().text.startsWith(QStringLiteral("Não foi possível ler a data de Férias.")));
     }
-
 };
 
 QTEST_MAIN(TestImpressao)

@@ -157,7 +157,10 @@ private slots:
         QVERIFY(RichText::readFile(lido, QStringLiteral("Recuos")));
         QCOMPARE(recuos(lido.firstBlock().blockFormat()), (QList<double>{-4, 52, 0}));
 
-        // A new indent changes the stored entry; a new entry keeps the indents and the markers stay.
+        // A marker dropped where it stood changes nothing; a new indent changes the stored entry; a
+        // new entry keeps the indents and the markers stay.
+        arrastar(regua, {"LeftIndentMarker:70"});
+        QVERIFY(!TextoAlterado);
         arrastar(regua, {"RightIndentMarker:255"});
         QVERIFY(TextoAlterado);
         Caixas caixas(Messages::No);
