@@ -94,6 +94,9 @@ public:
     ImageBox *thumb(int n) const; // 1..4
     // Moves the four thumbnail places to the parked position (Left 32000).
     void parkThumbnails();
+    // The last picture of a list of three or more is current with the column filled for it: NCount
+    // -1 and place 1 holding that picture.
+    bool lastPictureCurrent();
 
     // The stored folder locations by slot (1..6).
     QString &saveDir(int slot);
@@ -216,9 +219,6 @@ private:
     void showThumb(int place);
     // The list position of the picture that place holds, as the column was last filled; -1 for none.
     int thumbPosition(int place);
-    // The last picture of a list of three or more is current with the column filled for it: NCount
-    // -1 and place 1 holding that picture.
-    bool lastPictureCurrent();
     // The first steps of "Next image", "Next four images", "Previous image", "Previous four images".
     void stepStart();
     // In the last-picture state with the thumbnails on (only place 1 left in a list of more than

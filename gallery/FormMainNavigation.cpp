@@ -313,10 +313,13 @@ int FormMain::thumbPosition(int place)
 }
 
 // The place's picture object goes to the viewing area and the true-size box without reading the
-// file again; NCount and the column stay as they are.
+// file again; NCount and the column stay as they are. The viewing area is out of sight until its
+// box is fitted, so that nothing is drawn for the box of the picture before.
 void FormMain::showThumb(int place)
 {
     ImageBox *t = thumb(place);
+    const bool viewingShown = Imagemain->Visible();
+    Imagemain->setVisible(false);
     Imagemain->setStretch(true);
     Imagemain->setPicture(t->picture());
     PictureScale->setPicture(t->picture());
@@ -325,6 +328,8 @@ void FormMain::showThumb(int place)
     ListIndexStore = list->ListIndex();
     if (!PictureScale->picture().isNull())
         DoThumbScale();
+    else
+        Imagemain->setVisible(viewingShown);
 }
 
 void FormMain::thumbClick(int place)

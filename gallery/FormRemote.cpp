@@ -192,13 +192,17 @@ void FormRemote::step(int position)
     main->NCount = position;
     main->DoSelectPicture();
     main->DoBlowUp();
+    if (main->SlideOn)
+        prepareNextSlide();
 }
 
 void FormRemote::CmdRemBack_Click()
 {
     const FileListBox *list = Forms::FormFiles->File1;
-    // With no selection (the last picture current) this gives -2: the last picture.
-    const int before = list->ListIndex() - 1;
+    // The last picture current leaves the list without a selection: the picture before it. With
+    // none chosen at all this gives -2, the last picture.
+    const int shown = Forms::FormMain->lastPictureCurrent() ? list->ListCount() - 1 : list->ListIndex();
+    const int before = shown - 1;
     step(before == -1 ? list->ListCount() - 1 : before);
 }
 

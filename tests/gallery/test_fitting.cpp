@@ -90,28 +90,36 @@ private slots:
     }
 
     // The picture after the one shown is prepared at the size the viewing area then draws it:
-    // showing it neither decodes nor scales, whatever its proportions.
+    // showing it, by "Next image" or from its thumbnail place, neither decodes nor scales, whatever
+    // its proportions, and nothing is drawn for the box of the picture before.
     void nextPictureDrawnAsPrepared_data()
     {
         QTest::addColumn<QSize>("size");
-        QTest::newRow("landscape") << QSize(900, 600);
-        QTest::newRow("portrait") << QSize(600, 900);
-        QTest::newRow("narrower than the area") << QSize(1280, 1024);
-        QTest::newRow("one pixel wide") << QSize(1, 700);
+        QTest::addColumn<bool>("fromPlace");
+        QTest::newRow("landscape") << QSize(900, 600) << false;
+        QTest::newRow("portrait") << QSize(600, 900) << false;
+        QTest::newRow("narrower than the area") << QSize(1280, 1024) << false;
+        QTest::newRow("one pixel wide") << QSize(1, 700) << false;
+        QTest::newRow("portrait from its place") << QSize(900, 1600) << true;
     }
     void nextPictureDrawnAsPrepared()
     {
         QFETCH(QSize, size);
+        QFETCH(bool, fromPlace);
         PictureFolder folder({{"a.jpg", {300, 200}}, {"b.jpg", size}});
-        FormMain *main = startAt(folder.path(), false);
+        FormMain *main = startAt(folder.path(), fromPlace);
         QVERIFY(main);
         endSplash(main);
         PictureCache &cache = PictureCache::instance();
         cache.waitForPrepared();
         cache.resetStats();
-        main->CmdFwdOne->click();
+        if (fromPlace)
+            QTest::mouseClick(main->ImageThumb2, Qt::LeftButton, {}, QPoint(50, 50));
+        else
+            main->CmdFwdOne->click();
         QCOMPARE(main->Imagemain->picture().path(), folder.file("b.jpg"));
         QVERIFY(!main->Imagemain->drawnImage().isNull());
+        cache.waitForPrepared();
         QCOMPARE(cache.stats().decodes, 0);
         QCOMPARE(cache.stats().prepared, 1);
     }

@@ -177,6 +177,12 @@ private slots:
         row("End", "10, windows", Qt::Key_End, none, "6/6 | 6 7 8 9");
         row("Alt+End", "10", Qt::Key_End, alt, "6/6 | 6 7 8 9");
         row("End during the splash period", "10, splash", Qt::Key_End, none, ".=splash/-1 | . . . .");
+        // With the thumbnails off the step keys follow their buttons: End to the last picture, one
+        // step back from the first to the last, four back from the last to four before it.
+        row("End, thumbnails off", "10, thumbnails off", Qt::Key_End, none, "9/9 | - - - -");
+        row("Ctrl+Left at the first, thumbnails off", "10, thumbnails off", Qt::Key_Left, ctrl, "9/9 | - - - -");
+        row("Page Down from the last, thumbnails off", "10, thumbnails off, at 9", Qt::Key_PageDown, none,
+            "5/5 | - - - -");
         // 12 to 15: the thumbnail places, while shown and clickable with the setting on.
         row("1", "10, at 5, windows", Qt::Key_1, none, "5/5 | 5 6 7 8 | note");
         row("Ctrl+2", "10", Qt::Key_2, ctrl, "1/0 | 0 1 2 3");

@@ -224,8 +224,8 @@ private slots:
     }
 
     // The remote control's steps: forward from the last gives the first, back from the first the
-    // last, back with the last current (no selection) the last again; each restarts the period.
-    // Closed by its close box during a show, it only goes: the show goes on.
+    // last, back with the last current (no selection) the one before it; each restarts the
+    // period. Closed by its close box during a show, it only goes: the show goes on.
     void remoteStepsAndCloseBox()
     {
         PictureFolder folder(PictureFolder::numbered(3));
@@ -237,12 +237,16 @@ private slots:
         remote->CmdRemBack->click();
         QCOMPARE(shown(), QStringLiteral("pic03.jpg"));
         QCOMPARE(main->Tick, 0);
-        QCOMPARE(Forms::FormFiles->File1->ListIndex(), -1); // the last picture current
-        remote->CmdRemBack->click();
-        QCOMPARE(shown(), QStringLiteral("pic03.jpg"));
         remote->CmdRemFwd->click();
         QCOMPARE(shown(), QStringLiteral("pic01.jpg"));
         remote->CmdRemFwd->click();
+        QCOMPARE(shown(), QStringLiteral("pic02.jpg"));
+        main->Tick = main->Interval - 1;
+        main->Timer2_Timer(); // the show's step enables the back button at the last picture
+        QCOMPARE(shown(), QStringLiteral("pic03.jpg"));
+        QCOMPARE(Forms::FormFiles->File1->ListIndex(), -1); // the last picture current
+        QVERIFY(remote->CmdRemBack->isEnabled());
+        remote->CmdRemBack->click();
         QCOMPARE(shown(), QStringLiteral("pic02.jpg"));
         QCOMPARE(main->Imagemain->picture().path(), folder.file("pic02.jpg"));
         remote->show();
@@ -310,6 +314,17 @@ private slots:
             QCOMPARE(cache.stats().waits, 0);
             QVERIFY(cache.stats().prepared >= 1);
         }
+        // So it is after a step of the remote control during the show.
+        cache.waitForPrepared();
+        cache.clear();
+        remote->CmdRemFwd->click();
+        cache.waitForPrepared();
+        cache.resetStats();
+        main->Tick = main->Interval - 1;
+        main->Timer2_Timer();
+        QCOMPARE(shown(), QStringLiteral("c.jpg"));
+        QVERIFY(!Forms::FormBlowUp->ImageBlowUp->drawnImage().isNull());
+        QCOMPARE(cache.stats().decodes, 0);
     }
 
 private:
