@@ -67,6 +67,14 @@ void FormBlowUp::mouseMoveEvent(QMouseEvent *event)
     Form_MouseMove(buttonCode(event->buttons()), Keys::shiftMask(event->modifiers()), p.x(), p.y());
 }
 
+// The view takes the keyboard as it appears, so that Esc and numeric-pad minus reach it at once.
+void FormBlowUp::showEvent(QShowEvent *event)
+{
+    LoadableForm::showEvent(event);
+    raise();
+    activateWindow();
+}
+
 void FormBlowUp::Form_KeyDown(int KeyCode, int Shift)
 {
     Q_UNUSED(Shift);
