@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QTextStream>
 
 namespace Bench {
 
@@ -23,15 +24,17 @@ inline void prepareGallery(const QTemporaryDir &home)
     Vistello::prepareProcess();
 }
 
-// nullptr when the gallery did not start.
+// nullptr (and a line on standard error) when the gallery did not start.
 inline FormMain *startGallery(const QString &folder, bool thumbnails)
 {
     ProgramFolder::setPath(QDir(QCoreApplication::applicationDirPath() + "/../bin").absolutePath());
     Settings::SaveSettings("Vistello", "Startup",
                            {{"Dir1value", folder}, {"CheckThumbValue", thumbnails ? "1" : "0"}});
     FormMain *main = Vistello::start();
-    if (!main)
+    if (!main) {
+        QTextStream(stderr) << "The gallery did not start." << Qt::endl;
         return nullptr;
+    }
     main->Timer2->stop();
     for (int tick = 0; tick < 14; ++tick)
         main->Timer2_Timer();

@@ -49,10 +49,8 @@ int main(int argc, char **argv)
     const QStringList files = writePhotos(photos, count);
 
     FormMain *main = startGallery(photos, false);
-    if (!main) {
-        out << "The gallery did not start." << Qt::endl;
+    if (!main)
         return 1;
-    }
 
     PictureCache &cache = PictureCache::instance();
     const auto nextImage = [main] {

@@ -41,10 +41,8 @@ int main(int argc, char **argv)
     const QString path = writePhotos(photos, 1).value(0);
 
     FormMain *main = startGallery(photos, false);
-    if (!main) {
-        out << "The gallery did not start." << Qt::endl;
+    if (!main)
         return 1;
-    }
 
     PictureCache &cache = PictureCache::instance();
     QClipboard *clipboard = QApplication::clipboard();

@@ -56,8 +56,7 @@ int main(int argc, char **argv)
                          R"("height":1080,"logicalDpi":96,"logicalBaseDpi":96,"dpr":1}]})");
         qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(screen.fileName()));
     }
-    privateFolders(home);
-    Vistello::prepareProcess();
+    prepareGallery(home);
     QApplication app(argc, argv);
     const int count = argc > 1 ? std::max(3, atoi(argv[1])) : 8;
     const int rounds = argc > 2 ? std::max(1, atoi(argv[2])) : 2;
@@ -68,10 +67,8 @@ int main(int argc, char **argv)
     const QStringList files = writePhotos(dir.path(), count);
 
     FormMain *main = startGallery(dir.path(), true);
-    if (!main) {
-        out << "The gallery did not start." << Qt::endl;
+    if (!main)
         return 1;
-    }
     const QSize drawn = PictureFit::drawnPixels(
         FormBlowUp::pictureBox(QSizeF(6000, 4000), main->iHorzRes, main->iVertRes).size());
     out << "Screen " << main->iHorzRes << " x " << main->iVertRes << ", the view draws " << drawn.width() << " x "

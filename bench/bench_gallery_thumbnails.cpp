@@ -44,10 +44,8 @@ int main(int argc, char **argv)
     const QStringList files = writePhotos(dir.path(), count);
 
     FormMain *main = startGallery(dir.path(), true);
-    if (!main) {
-        out << "The gallery did not start." << Qt::endl;
+    if (!main)
         return 1;
-    }
 
     PictureCache &cache = PictureCache::instance();
     // From position k - 1 to k, where the column shows k to k + 3: four pictures every time.
