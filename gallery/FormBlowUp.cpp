@@ -139,8 +139,7 @@ void FormMain::DoBlowUp()
     image->setVisible(false);
     // The window covers the screen. Its size is worked out in whole numbers wide enough for
     // any screen, not in the 16 bits of twips.
-    WindowGeometry::setOuterPos(view, 0, 0);
-    WindowGeometry::setOuterSize(view, iHorzRes, iVertRes);
+    WindowGeometry::setOuter(view, QRect(0, 0, iHorzRes, iVertRes));
     const double W = PictureScale->Width();
     const double H = PictureScale->Height();
     if (W > 0 && H > 0)

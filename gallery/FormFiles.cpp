@@ -166,8 +166,6 @@ void FormFiles::showAtWorkingSize()
     const auto px = [this](int twips) { return WindowGeometry::toPixels(twips, m_twips); };
     WindowGeometry::setOuterSize(this, px(kWidthTwips), px(kHeightTwips));
     show();
-    // The frame is known once the window is shown: the outer size is what counts.
-    WindowGeometry::setOuterSize(this, px(kWidthTwips), px(kHeightTwips));
     raise();
     activateWindow();
 }

@@ -250,27 +250,11 @@ void FormMain::placeWindow()
     else
         topTwips = (iVertRes * ps - heightTwips) / 2;
     const int leftTwips = (iHorzRes * ps - widthTwips) / 2;
-    m_outer = QRect(WindowGeometry::toPixels(leftTwips, ps), WindowGeometry::toPixels(topTwips, ps),
-                    WindowGeometry::toPixels(widthTwips, ps), WindowGeometry::toPixels(heightTwips, ps));
-    applyOuterGeometry();
-}
-
-// The frame is known only once the window exists; the outer size stays what start-up gave it.
-void FormMain::applyOuterGeometry()
-{
-    if (m_outer.isNull())
-        return;
-    winId();
-    WindowGeometry::setOuterSize(this, m_outer.width(), m_outer.height());
-    setFixedSize(size());
-    WindowGeometry::setOuterPos(this, m_outer.left(), m_outer.top());
-}
-
-void FormMain::showEvent(QShowEvent *event)
-{
-    LoadableForm::showEvent(event);
-    if (!m_outer.isNull() && frameGeometry() != m_outer)
-        applyOuterGeometry();
+    const auto px = [ps](int t) { return WindowGeometry::toPixels(t, ps); };
+    const QRect outer(px(leftTwips), px(topTwips), px(widthTwips), px(heightTwips));
+    // The user cannot resize the window; the frame's share comes off once it is known.
+    setFixedSize(outer.size());
+    WindowGeometry::setOuter(this, outer);
 }
 
 void FormMain::layOutControls()

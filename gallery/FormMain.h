@@ -178,7 +178,6 @@ public slots:
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void showEvent(QShowEvent *event) override;
 
 private:
     // FormMain.cpp
@@ -188,7 +187,6 @@ private:
     void writeSettings();
     void layOutControls();
     void placeWindow();
-    void applyOuterGeometry();
 
     // FormMainPicture.cpp
     // Steps shared by DoScale and DoThumbScale: the fit, the caption and the offer of actual size.
@@ -255,7 +253,6 @@ private:
     // Shows the enlarged view of the picture (the information window closed).
     void showEnlargedView();
 
-    QRect m_outer; // the window's frame rectangle as start-up placed it
 
     std::unique_ptr<SingleInstance> m_instance;
     bool m_secondCopy = false;

@@ -146,7 +146,7 @@ QWidget *FormMain::remoteFwd()
 
 int FormMain::remoteHeightTwips()
 {
-    return WindowGeometry::toTwips(WindowGeometry::outer(Forms::FormRemote.get()).height(), twips());
+    return Forms::FormRemote->Height();
 }
 
 void FormMain::browserBesideMain()

@@ -148,8 +148,7 @@ void FormNote::Form_Load()
 {
     applySettingsFont();
     const auto px = [this](int twips) { return WindowGeometry::toPixels(twips, m_twips); };
-    WindowGeometry::setOuterSize(this, px(kWidthTwips), px(kHeightTwips));
-    setFixedSize(size());
+    WindowGeometry::setFixedOuterSize(this, px(kWidthTwips), px(kHeightTwips));
     // The text keeps 10 pixels from the editor's edges.
     TextNote->document()->setDocumentMargin(10);
     TextNote->setGeometry(1, 0, 529, 313);

@@ -7,6 +7,7 @@
 #include "FormFiles.h"
 #include "FormMain.h"
 #include "FormMainShared.h"
+#include "Fonts.h"
 #include "PictureFit.h"
 #include "ScreenMetrics.h"
 #include "WindowGeometry.h"
@@ -67,10 +68,7 @@ FormRemote::FormRemote()
 
     LabelSlide = new QLabel(QStringLiteral("Timed picture change (slide show)"), this);
     place(LabelSlide, "LabelSlide", 120, 525, 3735, 375);
-    QFont bold(QStringLiteral("MS Sans Serif"));
-    bold.setPointSizeF(8.25);
-    bold.setBold(true);
-    LabelSlide->setFont(bold);
+    LabelSlide->setFont(Fonts::sansSerif(8.25, true));
     ListInterval = new QListWidget(this);
     place(ListInterval, "ListInterval", 360, 840, 735, 1035);
     LabelInterval = new QLabel(QStringLiteral(" < Display period (seconds). "), this);
@@ -105,23 +103,9 @@ bool FormRemote::setListText(const QString &text)
 void FormRemote::placeOuter(double leftTwips, double topTwips, int widthTwips, int heightTwips)
 {
     const auto px = [this](double twips) { return WindowGeometry::toPixels(int(std::lround(twips)), m_twips); };
-    m_outer = QRect(px(leftTwips), px(topTwips), px(widthTwips), px(heightTwips));
-    applyOuter();
-}
-
-void FormRemote::applyOuter()
-{
-    winId();
-    WindowGeometry::setOuterSize(this, m_outer.width(), m_outer.height());
-    setFixedSize(size());
-    WindowGeometry::setOuterPos(this, m_outer.left(), m_outer.top());
-}
-
-void FormRemote::showEvent(QShowEvent *event)
-{
-    LoadableForm::showEvent(event);
-    if (!m_outer.isNull() && frameGeometry() != m_outer)
-        applyOuter();
+    m_heightTwips = heightTwips;
+    setFixedSize(px(widthTwips), px(heightTwips));
+    WindowGeometry::setOuter(this, QRect(px(leftTwips), px(topTwips), px(widthTwips), px(heightTwips)));
 }
 
 // Near the lower right corner of the screen. The screen in twips is a whole number of any size.

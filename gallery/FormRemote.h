@@ -26,6 +26,9 @@ public:
     bool setListText(const QString &text);
 
     void Form_Load() override;
+    // The outer height as last set, in twips: under 1000 compact, over 1000 expanded. Never read
+    // back from the screen, where the window manager's frame adds to what the window shows.
+    int Height() const { return m_heightTwips; }
 
 public slots:
     void CmdRemBack_Click();
@@ -34,10 +37,6 @@ public slots:
     void CmdSlide_Click();
     void CmdCancel_Click();
 
-protected:
-    // The frame is known once the window is shown: its outer size and place are set again.
-    void showEvent(QShowEvent *event) override;
-
 private:
     // The step buttons: the picture at that position, in the main window and the enlarged view.
     void step(int position);
@@ -45,7 +44,6 @@ private:
     void compact();
     void expanded();
     void placeOuter(double leftTwips, double topTwips, int widthTwips, int heightTwips);
-    void applyOuter();
     int m_twips;
-    QRect m_outer; // pixels
+    int m_heightTwips = 0;
 };

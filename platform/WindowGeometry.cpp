@@ -1,6 +1,8 @@
 #include "WindowGeometry.h"
 
+#include <QEvent>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QWidget>
 #include <algorithm>
@@ -8,32 +10,136 @@
 
 namespace WindowGeometry {
 
-QRect outer(const QWidget *window)
-{
-    return window->frameGeometry();
-}
+namespace {
 
-void setOuterSize(QWidget *window, int width, int height)
+QMargins frameMargins(const QWidget *window)
 {
     const QRect frame = window->frameGeometry();
     const QRect client = window->geometry();
-    const int extraW = frame.width() - client.width();
-    const int extraH = frame.height() - client.height();
-    const QSize size(qMax(0, width - extraW), qMax(0, height - extraH));
-    const bool fixed = window->minimumSize() == window->maximumSize() && window->minimumSize() == client.size()
-                       && !client.size().isEmpty();
-    if (fixed)
-        window->setFixedSize(size);
-    else
-        window->resize(size);
+    return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+            frame.bottom() - client.bottom()};
 }
 
-void setOuterPos(QWidget *window, int left, int top)
+bool fixedSize(const QWidget *window)
 {
-    window->move(left, top);
+    return window->minimumSize() == window->maximumSize() && !window->minimumSize().isEmpty();
 }
 
-namespace {
+// Keeps a window at the outer rectangle it was given. The frame's margins are known only once the
+// window manager has framed the shown window, and they read as none again while it is hidden, so the
+// margins last seen stand in until the frame is there again.
+class OuterKeeper : public QObject {
+public:
+    explicit OuterKeeper(QWidget *window)
+        : QObject(window)
+        , m_window(window)
+        , m_outer(window->frameGeometry())
+    {
+        setObjectName(QStringLiteral("WindowGeometry::OuterKeeper"));
+        window->installEventFilter(this);
+    }
+
+    static OuterKeeper *of(const QWidget *window)
+    {
+        return window->findChild<OuterKeeper *>(QStringLiteral("WindowGeometry::OuterKeeper"),
+                                                Qt::FindDirectChildrenOnly);
+    }
+    static OuterKeeper *ensure(QWidget *window)
+    {
+        OuterKeeper *keeper = of(window);
+        return keeper ? keeper : new OuterKeeper(window);
+    }
+
+    QRect outer() const { return m_outer; }
+
+    void set(const QRect &outer, bool placed, bool sized)
+    {
+        m_outer = outer;
+        m_placed = m_placed || placed;
+        m_sized = m_sized || sized;
+        apply();
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_window && !m_applying) {
+            switch (event->type()) {
+            case QEvent::Show:
+            case QEvent::Move:
+            case QEvent::Resize:
+            case QEvent::WindowStateChange:
+                settle();
+                break;
+            default:
+                break;
+            }
+        }
+        return false;
+    }
+
+private:
+    // Maximised, full-screen and minimised windows take the size their state gives them.
+    bool inNormalState() const
+    {
+        return !(m_window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized));
+    }
+
+    void apply()
+    {
+        if (!inNormalState())
+            return;
+        const QMargins now = frameMargins(m_window);
+        if (!now.isNull())
+            m_known = now;
+        const QMargins m = now.isNull() ? m_known : now;
+        const QSize client(std::max(0, m_outer.width() - m.left() - m.right()),
+                           std::max(0, m_outer.height() - m.top() - m.bottom()));
+        m_applying = true;
+        if (m_sized && fixedSize(m_window))
+            m_window->setFixedSize(client);
+        else if (m_sized)
+            m_window->resize(client);
+        if (m_placed)
+            m_window->move(m_outer.topLeft());
+        m_applying = false;
+        m_applied = m;
+    }
+
+    // A change of frame applies the rectangle again; otherwise the window is where the window manager
+    // and the user put it, and that is taken over (the size only for a window the user may resize).
+    void settle()
+    {
+        if (!m_window->isVisible() || !inNormalState())
+            return;
+        const QMargins now = frameMargins(m_window);
+        if (!now.isNull())
+            m_known = now;
+        const QMargins effective = now.isNull() ? m_known : now;
+        if (effective != m_applied) {
+            apply();
+            return;
+        }
+        if (now != m_applied)
+            return; // shown again, not framed yet
+        const QRect frame = m_window->frameGeometry();
+        m_outer.moveTopLeft(frame.topLeft());
+        m_placed = true;
+        if (!m_sized || !fixedSize(m_window))
+            m_outer.setSize(frame.size());
+    }
+
+    QWidget *m_window;
+    QRect m_outer;
+    QMargins m_known;
+    QMargins m_applied;
+    // A window never placed is left where the window manager puts it; one never sized keeps its own
+    // client size, the frame added to it.
+    bool m_placed = false;
+    bool m_sized = false;
+    bool m_applying = false;
+};
+
 QRect allScreens()
 {
     QRect all;
@@ -41,23 +147,63 @@ QRect allScreens()
         all = all.united(s->geometry());
     return all;
 }
+
 } // namespace
+
+QRect outer(const QWidget *window)
+{
+    const OuterKeeper *keeper = OuterKeeper::of(window);
+    return keeper ? keeper->outer() : window->frameGeometry();
+}
+
+void setOuter(QWidget *window, const QRect &rect)
+{
+    OuterKeeper::ensure(window)->set(rect, true, true);
+}
+
+void setOuterSize(QWidget *window, int width, int height)
+{
+    QRect rect = outer(window);
+    rect.setSize(QSize(width, height));
+    OuterKeeper::ensure(window)->set(rect, false, true);
+}
+
+void setFixedOuterSize(QWidget *window, int width, int height)
+{
+    window->setFixedSize(width, height);
+    setOuterSize(window, width, height);
+}
+
+void setOuterPos(QWidget *window, int left, int top)
+{
+    QRect rect = outer(window);
+    rect.moveTopLeft(QPoint(left, top));
+    OuterKeeper::ensure(window)->set(rect, true, false);
+}
 
 void parkBeyondScreens(QWidget *window)
 {
     const QRect all = allScreens();
     // 32000 twips at the finest density in use, or past the right edge of the screens if further.
     const int left = std::max(all.right() + 1, 32000 / 15);
-    setOuterPos(window, left, window->frameGeometry().top());
+    setOuterPos(window, left, outer(window).top());
 }
 
 bool isOffEveryScreen(const QWidget *window)
 {
-    const QRect frame = window->frameGeometry();
+    const QRect frame = outer(window);
     for (const QScreen *s : QGuiApplication::screens())
         if (s->geometry().intersects(frame))
             return false;
     return true;
+}
+
+QRect centredOnScreen(QSize outerSize)
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->geometry() : QRect(0, 0, 800, 600);
+    return QRect(area.left() + (area.width() - outerSize.width()) / 2,
+                 area.top() + (area.height() - outerSize.height()) / 2, outerSize.width(), outerSize.height());
 }
 
 int toPixels(int twips, int twipsPerPixel)
