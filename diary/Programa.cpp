@@ -5,6 +5,7 @@
 #include "Consulta.h"
 #include "CriarSenha.h"
 #include "Excluir.h"
+#include "Fonts.h"
 #include "ExcluirSenha.h"
 #include "Principal.h"
 #include "Salvar.h"
@@ -21,6 +22,7 @@ namespace Programa {
 
 bool CriarJanelas()
 {
+    Fonts::install();
     FormPrincipal = new TFormPrincipal;
     if (!FormPrincipal->ConexaoAberta) {
         DestruirJanelas();

@@ -2,6 +2,7 @@
 
 #include "AllForms.h"
 #include "FileLists.h"
+#include "Fonts.h"
 #include "FormFiles.h"
 #include "FormMain.h"
 #include "WindowGeometry.h"
@@ -10,6 +11,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLinearGradient>
+#include <QTextLayout>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -135,10 +137,32 @@ constexpr int kWidth = 400; // pixels
 constexpr int kHeight = 470;
 
 // The label's text wraps at word boundaries, and inside a word (a long folder path) where a word
-// is wider than the label.
+// is wider than the label. A text too long for the label has its longest line, the folder,
+// shortened in the middle until the whole fits.
 class InfoLabel : public QLabel {
+    Q_OBJECT
+    // The text as drawn.
+    Q_PROPERTY(QString shownText READ shownText)
 public:
-    using QLabel::QLabel;
+    explicit InfoLabel(QWidget *parent)
+        : QLabel(parent)
+    {
+        setWordWrap(true);
+    }
+
+    QString shownText() const
+    {
+        QStringList lines = text().split(QLatin1String("\r\n"));
+        qsizetype longest = -1;
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            if (longest < 0 || lines[i].size() > lines[longest].size())
+                longest = i;
+        const QFontMetricsF metrics(font());
+        const QString whole = longest >= 0 ? lines[longest] : QString();
+        for (int widths = 4; widths > 0 && wrappedHeight(lines) > height(); --widths)
+            lines[longest] = metrics.elidedText(whole, Qt::ElideMiddle, widths * width() - metrics.averageCharWidth());
+        return lines.join(QLatin1Char('\n'));
+    }
 
 protected:
     void paintEvent(QPaintEvent *) override
@@ -146,11 +170,32 @@ protected:
         QPainter p(this);
         p.setPen(palette().color(QPalette::WindowText));
         p.setFont(font());
+        p.drawText(QRectF(rect()), shownText(), wrapping());
+    }
+
+private:
+    static QTextOption wrapping()
+    {
         QTextOption option(Qt::AlignLeft | Qt::AlignTop);
         option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        QString shown = text();
-        shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-        p.drawText(QRectF(rect()), shown, option);
+        return option;
+    }
+
+    qreal wrappedHeight(const QStringList &lines) const
+    {
+        const qreal leading = QFontMetricsF(font()).leading();
+        qreal total = 0;
+        for (const QString &line : lines) {
+            QTextLayout layout(line, font());
+            layout.setTextOption(wrapping());
+            layout.beginLayout();
+            for (QTextLine row = layout.createLine(); row.isValid(); row = layout.createLine()) {
+                row.setLineWidth(width());
+                total += row.height() + leading;
+            }
+            layout.endLayout();
+        }
+        return total;
     }
 };
 
@@ -198,9 +243,7 @@ FormInfo::FormInfo() : LoadableForm(nullptr, Qt::Window | Qt::FramelessWindowHin
     pal.setColor(QPalette::WindowText, Qt::white);
     Lblinfo->setPalette(pal);
     Lblinfo->setAttribute(Qt::WA_TranslucentBackground);
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    Lblinfo->setFont(font);
+    Lblinfo->setFont(Fonts::sansSerif());
     // Over the whole window, above the label: it takes the clicks.
     ImageClick = new ImageBox(this);
     ImageClick->setObjectName(QStringLiteral("ImageClick"));
@@ -214,9 +257,8 @@ void FormInfo::Form_Load()
 {
     FormMain *main = Forms::FormMain;
     const int ps = main && main->PixelScale > 0 ? main->PixelScale : 15;
-    WindowGeometry::setOuterSize(this, WindowGeometry::toPixels(ps * kWidth, ps),
-                                 WindowGeometry::toPixels(ps * kHeight, ps));
-    setFixedSize(size());
+    WindowGeometry::setFixedOuterSize(this, WindowGeometry::toPixels(ps * kWidth, ps),
+                                      WindowGeometry::toPixels(ps * kHeight, ps));
     Lblinfo->setGeometry(50, 4, 300, 430);
     QFont font = Lblinfo->font();
     font.setPointSize(ps == 15 ? 12 : 10);
@@ -276,3 +318,5 @@ void FormMain::DoInfo()
     const QSize pixels(int(PictureScale->Width()), int(PictureScale->Height()));
     info->Lblinfo->setText(PictureInfo::lines(list->FileName(), list->Path(), figures, pixels));
 }
+
+#include "FormInfo.moc"

@@ -1,6 +1,7 @@
 #include "Vistello.h"
 
 #include "FormMain.h"
+#include "Fonts.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -14,6 +15,7 @@ void prepareProcess()
 
 FormMain *start()
 {
+    Fonts::install();
     QPointer<FormMain> main = new FormMain;
     main->Form_Load();
     if (!main || main->isUnloaded())
