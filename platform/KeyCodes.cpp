@@ -1,8 +1,27 @@
 #include "KeyCodes.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 
 namespace Keys {
+
+namespace {
+// The digit row by the key itself, whatever the layout makes of it: with Shift held, or on a
+// layout whose digits need Shift (AZERTY), the key gives a symbol but is still the digit key.
+// 0 when the key is not one of the row or the platform does not tell the key.
+int digitRowKey(const QKeyEvent *event)
+{
+    // X11 and Wayland give the key's XKB code; 10 to 19 are the row's 1 to 9 and 0.
+    static const bool xkbCodes = QGuiApplication::platformName() == QLatin1String("xcb")
+                                 || QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    if (!xkbCodes || (event->modifiers() & Qt::KeypadModifier))
+        return 0;
+    const quint32 code = event->nativeScanCode();
+    if (code >= 10 && code <= 18)
+        return Digit1 + int(code - 10);
+    return code == 19 ? Digit0 : 0;
+}
+} // namespace
 
 int virtualKey(int key, Qt::KeyboardModifiers modifiers)
 {
@@ -62,6 +81,8 @@ int virtualKey(int key, Qt::KeyboardModifiers modifiers)
 
 int virtualKey(const QKeyEvent *event)
 {
+    if (const int digit = digitRowKey(event))
+        return digit;
     return virtualKey(event->key(), event->modifiers());
 }
 

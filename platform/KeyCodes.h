@@ -19,6 +19,7 @@ enum Code {
     Home = 36,
     Left = 37,
     Right = 39,
+    Digit0 = 48,
     Digit1 = 49,
     Digit2 = 50,
     Digit3 = 51,
@@ -33,6 +34,7 @@ enum Code {
 };
 
 int virtualKey(int qtKey, Qt::KeyboardModifiers modifiers);
+// The digit row's keys count by the key pressed, not by the symbol the layout and Shift give it.
 int virtualKey(const QKeyEvent *event);
 int shiftMask(Qt::KeyboardModifiers modifiers);
 

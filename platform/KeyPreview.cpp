@@ -29,17 +29,25 @@ public:
         const bool propagated = key == m_lastEvent && m_lastReceiver && w != m_lastReceiver
                                 && w->isAncestorOf(m_lastReceiver) && key->timestamp() == m_lastTimestamp
                                 && key->key() == m_lastKey;
-        m_lastEvent = key;
-        m_lastReceiver = w;
-        m_lastTimestamp = key->timestamp();
-        m_lastKey = key->key();
+        remember(key, w);
         if (propagated || w->window() != m_window)
             return false;
         m_handler(virtualKey(key), shiftMask(key->modifiers()));
+        // The handler may have run a modal dialog whose own keys passed through here: this press
+        // is still the one its ancestors will see, and it has had its turn.
+        remember(key, w);
         return false;
     }
 
 private:
+    void remember(const QKeyEvent *key, QWidget *receiver)
+    {
+        m_lastEvent = key;
+        m_lastReceiver = receiver;
+        m_lastTimestamp = key->timestamp();
+        m_lastKey = key->key();
+    }
+
     QWidget *m_window;
     std::function<void(int, int)> m_handler;
     const QKeyEvent *m_lastEvent = nullptr;
