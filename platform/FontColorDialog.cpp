@@ -8,6 +8,8 @@
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
@@ -83,11 +85,28 @@ FontColorDialog::FontColorDialog(QWidget *parent, Offers offers)
     if (offers == Offers::FontOnly) {
         label->hide();
         m_color->hide();
-        // The stock dialog's effects are the group that holds its check boxes.
-        for (QGroupBox *group : m_font->findChildren<QGroupBox *>())
+        // The stock dialog's effects are the group that holds its check boxes. Its sample shared
+        // their row: alone it keeps room for a line of a large font.
+        for (QGroupBox *group : m_font->findChildren<QGroupBox *>()) {
             if (!group->findChildren<QCheckBox *>().isEmpty())
                 group->hide();
+            else if (QLineEdit *sample = group->findChild<QLineEdit *>())
+                sample->setMinimumHeight(3 * group->fontMetrics().height());
+        }
     }
+    // Esc closes this dialog: the font part, a dialog of its own made a plain widget, would
+    // otherwise take it and hide itself.
+    m_font->installEventFilter(this);
+}
+
+bool FontColorDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_font && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Cancel)) {
+        reject();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void FontColorDialog::setCurrentFont(const QFont &font)

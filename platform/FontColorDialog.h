@@ -23,6 +23,9 @@ public:
     QFontDialog *fontPart() const { return m_font; }
     QComboBox *colorBox() const { return m_color; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QFontDialog *m_font;
     QComboBox *m_color;

@@ -1,6 +1,7 @@
 #include "Forms.h"
 
 #include <QCloseEvent>
+#include <QWindow>
 
 LoadableForm::LoadableForm(QWidget *parent, Qt::WindowFlags flags)
     : QWidget(parent, flags)
@@ -29,6 +30,23 @@ bool LoadableForm::unloadForm()
     }
     deleteLater();
     return true;
+}
+
+bool LoadableForm::event(QEvent *event)
+{
+    const bool handled = QWidget::event(event);
+    switch (event->type()) {
+    case QEvent::WindowTitleChange:
+    case QEvent::WinIdChange:
+    case QEvent::Show:
+        // The window system would show the program's name for an empty caption: a blank shows none.
+        if (windowTitle().isEmpty() && windowHandle() && windowHandle()->title() != QLatin1String(" "))
+            windowHandle()->setTitle(QStringLiteral(" "));
+        break;
+    default:
+        break;
+    }
+    return handled;
 }
 
 void LoadableForm::closeEvent(QCloseEvent *event)

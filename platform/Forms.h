@@ -23,6 +23,7 @@ public:
     virtual void Form_Unload(int &cancel) { Q_UNUSED(cancel); }
 
 protected:
+    bool event(QEvent *event) override;
     // The close box unloads the window, as the unload statement does.
     void closeEvent(QCloseEvent *event) override;
 

@@ -1,5 +1,7 @@
 #include "Messages.h"
 
+#include <QFontMetrics>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -22,6 +24,23 @@ QMessageBox::Icon toQt(Icon icon)
     case Icon::None: break;
     }
     return QMessageBox::NoIcon;
+}
+
+// Lines break only where the text breaks them: the stock box wraps any text wider than half the
+// screen, which on a small screen cuts the programs' own lines in two. A text wider than the
+// screen still wraps.
+void keepLinesWhole(QMessageBox &box)
+{
+    auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+    if (!label)
+        return;
+    label->ensurePolished();
+    const QFontMetrics metrics(label->font());
+    int widest = 0;
+    for (const QString &line : label->text().split(QLatin1Char('\n')))
+        widest = qMax(widest, metrics.horizontalAdvance(line));
+    const QMargins margins = label->contentsMargins();
+    label->setMinimumWidth(widest + margins.left() + margins.right() + 2 * label->margin() + 1);
 }
 
 Button escapeAnswer(int buttons)
@@ -56,6 +75,7 @@ Button show(QWidget *parent, const Message &message)
         if (p.button == message.defaultButton)
             box.setDefaultButton(b);
     }
+    keepLinesWhole(box);
     const Button onEscape = escapeAnswer(message.buttons);
     for (const Pair &p : pairs)
         if (p.button == onEscape)
