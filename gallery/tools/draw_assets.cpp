@@ -103,31 +103,33 @@ static QImage splash()
     return img;
 }
 
+// Drawn at the size the folder browser's preview box shows it (1200 twips square: 80 pixels at
+// 96 dpi), so that its words keep the windows' own text size.
 static QImage placeholder()
 {
-    QImage img(240, 240, QImage::Format_RGB32);
+    QImage img(80, 80, QImage::Format_RGB32);
     img.fill(QColor(235, 235, 230));
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(150, 150, 150), 6));
+    p.setPen(QPen(QColor(150, 150, 150), 2));
     p.setBrush(Qt::NoBrush);
-    p.drawRect(30, 40, 180, 140);
+    p.drawRect(QRectF(15, 8, 50, 37));
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(180, 180, 175));
     QPainterPath m;
-    m.moveTo(40, 170);
-    m.lineTo(95, 100);
-    m.lineTo(130, 140);
-    m.lineTo(155, 115);
-    m.lineTo(200, 170);
+    m.moveTo(18, 42);
+    m.lineTo(33, 24);
+    m.lineTo(43, 34);
+    m.lineTo(50, 27);
+    m.lineTo(62, 42);
     m.closeSubpath();
     p.drawPath(m);
-    p.drawEllipse(QPointF(165, 75), 14, 14);
-    QFont f(QStringLiteral("DejaVu Sans"));
-    f.setPixelSize(18);
+    p.drawEllipse(QPointF(53, 18), 4, 4);
+    QFont f(QStringLiteral("Liberation Sans"));
+    f.setPixelSize(11);
     p.setFont(f);
-    p.setPen(QColor(110, 110, 110));
-    p.drawText(QRect(0, 190, 240, 40), Qt::AlignCenter, QStringLiteral("no picture chosen"));
+    p.setPen(QColor(90, 90, 90));
+    p.drawText(QRect(0, 49, 80, 29), Qt::AlignCenter, QStringLiteral("no picture\nchosen"));
     return img;
 }
 

@@ -16,6 +16,7 @@
 #include "PictureFolders.h"
 
 #include <QDir>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
@@ -141,8 +142,15 @@ const QList<Row> &rows()
              QTest::keyClick(browser, Qt::Key_Escape);
              Forms::FormMain->CmdFiles->click();
              const QRect again = Desktop::framedOuter(browser);
-             return again == first ? QString()
-                                   : QStringLiteral("shown again at %1,%2").arg(again.x()).arg(again.y());
+             if (again != first)
+                 return QStringLiteral("shown again at %1,%2").arg(again.x()).arg(again.y());
+             // The placeholder is drawn at the size of the preview box, its words at the windows' size.
+             const QSize placeholder = QImage(QStringLiteral(GALLERY_ASSETS "/bluck2zn.big")).size();
+             const QSize preview(int(Forms::FormFiles->ImageFile->Width()), int(Forms::FormFiles->ImageFile->Height()));
+             return placeholder == preview ? QString()
+                                           : QStringLiteral("placeholder %1 x %2 in a box of %3 x %4")
+                                                 .arg(placeholder.width()).arg(placeholder.height())
+                                                 .arg(preview.width()).arg(preview.height());
          }},
         {"note window", {1024, 768},
          [](FormMain *main) -> QWidget * {
