@@ -2,15 +2,14 @@
 
 #include "Principal.h"
 #include "global.h"
+#include "WindowGeometry.h"
 
 #include <QAction>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QStyle>
@@ -226,8 +225,7 @@ bool TFormLista::ListaLida() const
 
 void TFormLista::showEvent(QShowEvent *event)
 {
-    if (QScreen *s = QGuiApplication::primaryScreen())
-        move(s->availableGeometry().center() - rect().center());
+    WindowGeometry::centreOnScreen(this);
     QDialog::showEvent(event);
     FormShow();
 }

@@ -8,17 +8,16 @@
 #include "components/AdCtrls.h"
 #include "components/Ruler.h"
 #include "global.h"
+#include "WindowGeometry.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QTimer>
@@ -85,10 +84,9 @@ TFormPrincipal::TFormPrincipal(QWidget *parent)
     AdSoftwareStats1->setObjectName("AdSoftwareStats1");
     AdSoftwareStats1->AdSoftware = 73;
 
-    // 560 x 420, centred on the screen; shown maximised.
-    resize(560, 420);
-    if (QScreen *s = QGuiApplication::primaryScreen())
-        move(s->availableGeometry().center() - QPoint(280, 210));
+    // 560 x 420 with its frame, centred on the screen; shown maximised.
+    WindowGeometry::setOuterSize(this, 560, 420);
+    WindowGeometry::centreOnScreen(this);
     setWindowState(Qt::WindowMaximized);
 
     // The components are made: the banner, then its companion, report to the statistics library

@@ -4,13 +4,12 @@
 #include "DiaryEntryFiles.h"
 #include "Principal.h"
 #include "global.h"
+#include "WindowGeometry.h"
 
 #include <QDateTime>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTextEdit>
 
 TFormSalvar *FormSalvar = nullptr;
@@ -46,8 +45,7 @@ TFormSalvar::TFormSalvar(QWidget *parent)
 
 void TFormSalvar::showEvent(QShowEvent *event)
 {
-    if (QScreen *s = QGuiApplication::primaryScreen())
-        move(s->availableGeometry().center() - rect().center());
+    WindowGeometry::centreOnScreen(this);
     QDialog::showEvent(event);
     FormShow();
 }

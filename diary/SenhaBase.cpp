@@ -1,12 +1,11 @@
 #include "SenhaBase.h"
 
 #include "Principal.h"
+#include "WindowGeometry.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 
 namespace SenhaUi {
@@ -22,12 +21,7 @@ void janela(QDialog *dialogo, const char *nome, const QString &legenda, int larg
 
 void centrar(QWidget *janela)
 {
-    const QScreen *tela = janela->screen() ? janela->screen() : QGuiApplication::primaryScreen();
-    if (!tela)
-        return;
-    QRect moldura = janela->frameGeometry();
-    moldura.moveCenter(tela->geometry().center());
-    janela->move(moldura.topLeft());
+    WindowGeometry::centreOnScreen(janela);
 }
 
 bool dadoValido(const QString &texto)

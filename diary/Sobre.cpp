@@ -1,6 +1,7 @@
 #include "Sobre.h"
 
 #include "ShellOpen.h"
+#include "WindowGeometry.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -24,6 +25,7 @@ TFormSobre::TFormSobre(QWidget *parent)
     setObjectName("FormSobre");
     setWindowTitle(QStringLiteral("Sobre"));
     setFixedSize(298, 213);
+    WindowGeometry::centreOnScreen(this);
 
     Panel1->setObjectName("Panel1");
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);

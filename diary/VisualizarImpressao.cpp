@@ -2,10 +2,9 @@
 
 #include "BandedReport.h"
 #include "Principal.h"
+#include "WindowGeometry.h"
 
-#include <QGuiApplication>
 #include <QPrinter>
-#include <QScreen>
 #include <QTextEdit>
 
 TFormVisualizar *FormVisualizar = nullptr;
@@ -31,9 +30,8 @@ TFormVisualizar::TFormVisualizar(QWidget *parent)
 {
     setObjectName("FormVisualizar");
     setWindowTitle(QStringLiteral("Dorlinda [ Visualizar impressão ]"));
-    resize(600, 420);
-    if (QScreen *s = QGuiApplication::primaryScreen())
-        move(s->availableGeometry().center() - rect().center());
+    WindowGeometry::setOuterSize(this, 600, 420);
+    WindowGeometry::centreOnScreen(this);
 
     QuickRepVisualizar = new BandedReport(this);
     QuickRepVisualizar->setObjectName("QuickRepVisualizar");

@@ -56,7 +56,14 @@ public:
     {
         m_outer = outer;
         m_placed = m_placed || placed;
+        m_centred = m_centred && !placed;
         m_sized = m_sized || sized;
+        apply();
+    }
+
+    void centre()
+    {
+        m_centred = true;
         apply();
     }
 
@@ -70,6 +77,21 @@ protected:
             case QEvent::Resize:
             case QEvent::WindowStateChange:
                 settle();
+                break;
+            case QEvent::Paint:
+            case QEvent::WindowActivate:
+                // A window manager may frame a window around its client without moving it: the
+                // first drawing in the frame tells. Not from inside the drawing, though.
+                if (!m_settlePending && frameMargins(m_window) != m_applied) {
+                    m_settlePending = true;
+                    QMetaObject::invokeMethod(
+                        this,
+                        [this] {
+                            m_settlePending = false;
+                            settle();
+                        },
+                        Qt::QueuedConnection);
+                }
                 break;
             default:
                 break;
@@ -100,7 +122,11 @@ private:
             m_window->setFixedSize(client);
         else if (m_sized)
             m_window->resize(client);
-        if (m_placed)
+        else
+            m_outer.setSize(m_window->size().grownBy(m));
+        if (m_centred)
+            m_outer.moveTopLeft(centredOnScreen(m_outer.size()).topLeft());
+        if (m_placed || m_centred)
             m_window->move(m_outer.topLeft());
         m_applying = false;
         m_applied = m;
@@ -123,8 +149,11 @@ private:
         if (now != m_applied)
             return; // shown again, not framed yet
         const QRect frame = m_window->frameGeometry();
+        if (m_centred && frame.topLeft() == m_outer.topLeft())
+            return; // centred as asked, and kept centred until moved
         m_outer.moveTopLeft(frame.topLeft());
         m_placed = true;
+        m_centred = false;
         if (!m_sized || !fixedSize(m_window))
             m_outer.setSize(frame.size());
     }
@@ -137,7 +166,9 @@ private:
     // client size, the frame added to it.
     bool m_placed = false;
     bool m_sized = false;
+    bool m_centred = false; // placed in the middle of the screen whatever its frame
     bool m_applying = false;
+    bool m_settlePending = false;
 };
 
 QRect allScreens()
@@ -179,6 +210,11 @@ void setOuterPos(QWidget *window, int left, int top)
     QRect rect = outer(window);
     rect.moveTopLeft(QPoint(left, top));
     OuterKeeper::ensure(window)->set(rect, true, false);
+}
+
+void centreOnScreen(QWidget *window)
+{
+    OuterKeeper::ensure(window)->centre();
 }
 
 void parkBeyondScreens(QWidget *window)

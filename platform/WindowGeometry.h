@@ -22,6 +22,9 @@ void setFixedOuterSize(QWidget *window, int width, int height);
 void setOuterPos(QWidget *window, int left, int top);
 // Both at once.
 void setOuter(QWidget *window, const QRect &outer);
+// Centres the outer rectangle on the primary screen, now and whenever the frame changes, until the
+// window is placed or moved.
+void centreOnScreen(QWidget *window);
 // Moves the window off every screen (to the right of all of them), keeping its Top: "Left = 32000
 // twips", which a wide screen or several screens side by side would otherwise show.
 void parkBeyondScreens(QWidget *window);
