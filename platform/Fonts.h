@@ -12,6 +12,10 @@ namespace Fonts {
 QString sansSerifFamily();
 // "MS Sans Serif" at that size in points; 8.25 is the windows' own size.
 QFont sansSerif(qreal points = 8.25, bool bold = false);
+// The average character width in whole pixels as the classic font tables give it: the letters a to z
+// and the blank weighted by their frequency in English text. Metric-compatible stand-ins (Liberation
+// Sans for Arial) give the width of the face they stand in for, whatever their own tables say.
+int averageCharWidth(const QFont &font);
 // Makes it the application's font and the face "MS Sans Serif" resolves to. Call once the
 // application object exists; calling again does no harm.
 void install();

@@ -1,5 +1,6 @@
 #include "Ruler.h"
 
+#include "Fonts.h"
 #include "RichText.h"
 
 #include <QFrame>
@@ -169,7 +170,7 @@ void TRuler::paintEvent(QPaintEvent *)
     // The caption centred, its tabs expanded to stops of eight average characters (Qt expands
     // tabs only in text aligned to the left).
     const QFontMetrics metrics = fontMetrics();
-    const int stop = 8 * metrics.averageCharWidth();
+    const int stop = 8 * Fonts::averageCharWidth(font());
     const QStringList pieces = m_caption.split(u'\t');
     QList<int> at;
     int end = 0;
