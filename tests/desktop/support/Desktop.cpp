@@ -15,6 +15,7 @@
 #include <QTemporaryFile>
 #include <QThread>
 #include <QTimer>
+#include <QToolButton>
 #include <QWidget>
 
 #include <csignal>
@@ -133,7 +134,8 @@ QString cut(const QWidget *control)
     }
     if (const auto *box = qobject_cast<const QAbstractButton *>(control)) {
         const QString text = withoutMnemonic(box->text());
-        if (text.isEmpty())
+        const auto *tool = qobject_cast<const QToolButton *>(box);
+        if (text.isEmpty() || (tool && tool->toolButtonStyle() == Qt::ToolButtonIconOnly))
             return {};
         int room = box->width();
         int height = box->height();
