@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRect>
 
 class FormRemote : public LoadableForm {
     Q_OBJECT
