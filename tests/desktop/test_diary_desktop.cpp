@@ -76,17 +76,11 @@ private slots:
     void init() { QVERIFY(DiarioTeste::abrirLogado()); }
     void cleanup()
     {
-        while (QWidget *modal = QApplication::activeModalWidget())
-            modal->close();
+        Desktop::closeModals();
         Programa::DestruirJanelas();
     }
 
-    void window_data()
-    {
-        QTest::addColumn<int>("row");
-        for (int i = 0; i < rows().size(); ++i)
-            QTest::newRow(rows()[i].name) << i;
-    }
+    void window_data() { Desktop::addRows(rows()); }
 
     void window()
     {

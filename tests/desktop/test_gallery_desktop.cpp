@@ -267,17 +267,11 @@ private slots:
     void init() { m_case.init(); }
     void cleanup()
     {
-        while (QWidget *modal = QApplication::activeModalWidget())
-            modal->close();
+        Desktop::closeModals();
         m_case.cleanup();
     }
 
-    void window_data()
-    {
-        QTest::addColumn<int>("row");
-        for (int i = 0; i < rows().size(); ++i)
-            QTest::newRow(rows()[i].name) << i;
-    }
+    void window_data() { Desktop::addRows(rows()); }
 
     void window()
     {

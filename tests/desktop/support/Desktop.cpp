@@ -276,6 +276,12 @@ void whenModal(std::function<void(QWidget *)> f)
     timer->start();
 }
 
+void closeModals()
+{
+    while (QWidget *modal = QApplication::activeModalWidget())
+        modal->close();
+}
+
 QStringList textsCut(const QWidget *window)
 {
     QStringList found;

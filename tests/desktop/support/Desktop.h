@@ -38,6 +38,18 @@ QRect framedOuter(QWidget *window, bool frameless = false);
 // Runs f once, with the window, as soon as a modal window is up (from inside its modal loop).
 void whenModal(std::function<void(QWidget *)> f);
 
+// Closes every modal window left open by a case.
+void closeModals();
+
+// One data row a table row, named by its name, its column "row" the index.
+template<class Rows>
+void addRows(const Rows &rows)
+{
+    QTest::addColumn<int>("row");
+    for (int i = 0; i < rows.size(); ++i)
+        QTest::newRow(rows[i].name) << i;
+}
+
 // Every caption, label and check-box text of the window's visible controls that its box cuts, as
 // "name: text"; empty when every text fits.
 QStringList textsCut(const QWidget *window);
