@@ -4,6 +4,7 @@
 #include "FileLists.h"
 #include "FormFiles.h"
 #include "FormMain.h"
+#include "LocalFiles.h"
 #include "WindowGeometry.h"
 
 #include <QFile>
@@ -58,10 +59,8 @@ QString ratioLine(float ratio)
 
 qint64 fileSize(const QString &path)
 {
-    if (!QFileInfo(path).isFile())
-        return -1;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!LocalFiles::openForReading(file, path))
         return -1;
     return file.size();
 }
