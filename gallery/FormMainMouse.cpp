@@ -79,7 +79,7 @@ void FormMain::Form_DblClick()
     Form_Click();
 }
 
-// A left click closes an open note (unsaved; its window puts the button row back) and, when a
+// A left click closes an open note (written; its window puts the button row back) and, when a
 // picture is shown outside help mode with the browser closed, opens the enlarged view.
 void FormMain::Imagemain_Click()
 {

@@ -180,7 +180,7 @@ void FormMain::stepStart()
         browserBesideMain();
     for (int p = 2; p <= 4; ++p)
         thumb(p)->setVisible(false);
-    // An open note closes without being saved.
+    // An open note closes, written as its "&Close" writes it.
     Forms::FormNote.unload();
     Forms::FormInfo.unload();
     files->hide();

@@ -64,9 +64,13 @@ public:
     // Writes the editor's text to NotePath, or deletes that file for a blank note; nothing while
     // the help is shown. False, after a critical message naming the file, when that failed.
     bool writeNote();
+    // Closing with the program: the note written as "&Close" writes it, or, where it cannot be,
+    // given up only when the user says so. False when the window stays open.
+    bool closeWithProgram(QWidget *parent);
 
     void Form_Load() override;
-    // Every way the note view closes puts the main window's button row back.
+    // Every way the note view closes writes the note as "&Close" does and puts the main window's
+    // button row back; a note that cannot be written keeps the window open.
     void Form_Unload(int &cancel) override;
 
 public slots:
@@ -80,8 +84,14 @@ private:
     void applySettingsFont();
     void setButtonsForHelp(bool help);
 
+    // What keeps the note from being written or deleted; empty when it was (or needs nothing).
+    QString noteNotWritten();
+
     QString HelpSavedText;
     bool m_helpShown = false;
     bool m_writeFailed = false;
+    // Nothing more to write on the way out: written by "&Close" or with the program, or given up
+    // by the user as the program closes.
+    bool m_settled = false;
     int m_twips;
 };

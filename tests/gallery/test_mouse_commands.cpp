@@ -92,7 +92,7 @@ private slots:
         QVERIFY(!shown(Forms::FormBlowUp));
     }
 
-    // A left click closes the note (unsaved) and opens the enlarged view of a picture, outside help
+    // A left click closes the note (written) and opens the enlarged view of a picture, outside help
     // mode and with the browser closed; with the browser open it brings that beside the main window.
     void leftClickOnTheViewingArea_data()
     {

@@ -401,7 +401,7 @@ private slots:
         WindowGeometry::setOuterPos(files, 0, 0);
         main->CmdFwdOne_Click();
         QVERIFY(!files->isVisible());
-        QVERIFY(!Forms::FormNote.isLoaded()); // closed without saving
+        QVERIFY(!Forms::FormNote.isLoaded());
         QCOMPARE(main->NCount, 1);
         QCOMPARE(WindowGeometry::outer(files).topLeft(), beside);
         main->CmdFiles->click();
