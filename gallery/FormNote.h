@@ -15,8 +15,9 @@ namespace Notes {
 // The note of the picture fileName in folder: the folder, a "/" unless it already ends in one,
 // the file name less its last four characters (whatever they are) and ".txt".
 QString notePath(const QString &folder, const QString &fileName);
-// The editor's text for a note file's bytes: each line read (lines end at CR LF, CR or LF)
-// followed by CR LF, so that a note read and written back gains one empty line.
+// The editor's text for a note file's bytes: each line read (lines end at CR LF; a lone CR or LF
+// is a character of its line, as every other one is) followed by CR LF, so that a note read and
+// written back gains one empty line.
 QString textOfFile(const QByteArray &data);
 // What the note file keeps of the editor's text: the text unchanged and CR LF, in UTF-8.
 QByteArray fileOfText(const QString &text);
@@ -51,7 +52,8 @@ public:
     RichTextEdit *TextNote;
     QPushButton *CmdFont, *CmdDate, *CmdHelp, *CmdExitHelp, *CmdNoteSave;
 
-    // The editor's text, its lines separated by CR LF; setting it leaves no formatting behind.
+    // The editor's text, its lines separated by CR LF, every other character as it was set (a lone
+    // CR or LF too); setting it leaves no formatting behind.
     QString text() const;
     void setText(const QString &text);
     // True while the editor shows the note help (a state of the window, not of the text).

@@ -114,9 +114,9 @@ protected:
     bool m_sizedByPicture = false; // the true-size box: 0 x 0 without a picture
 };
 
-// The true-size box: a picture box that takes the size of the picture loaded into it (the
-// original's AutoSize picture box). Its Width and Height are the picture's size in pixels, 0 x 0
-// while it holds none.
+// The true-size box: a picture box that takes the size of the picture loaded into it (an
+// AutoSize picture box). Its Width and Height are the picture's size in pixels, 0 x 0 while it
+// holds none.
 class PictureBox : public ImageBox {
     Q_OBJECT
 public:
