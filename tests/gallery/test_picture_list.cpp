@@ -412,6 +412,7 @@ private slots:
         QCOMPARE(list->ListCount(), 1);
         QCOMPARE(list->view()->model()->index(0, 0).data().toString(), shown);
         QCOMPARE(main->windowTitle(), "Vistello  -  " + shown + "     Zoom: 775%");
+        QCOMPARE(Forms::FormFiles->windowTitle(), "Find Files - " + folder.file(shown));
         QCOMPARE(QSizeF(main->PictureScale->Width(), main->PictureScale->Height()), QSizeF(80, 60));
         const QImage drawn = main->Imagemain->drawnImage();
         QVERIFY(qGray(drawn.pixel(10, 10)) < 60 && qGray(drawn.pixel(610, 450)) > 200);
