@@ -11,6 +11,7 @@
 #include "FormNote.h"
 #include "FormRemote.h"
 #include "FormSave.h"
+#include "LocalFiles.h"
 #include "WindowGeometry.h"
 
 #include <QApplication>
@@ -260,7 +261,7 @@ void FormFiles::File1_Click()
     const QString path = selectedFilePath();
     // A file that is not a picture leaves the preview as it was.
     ImageFile->loadPicture(path);
-    setWindowTitle(kCaption + QStringLiteral(" - ") + path);
+    setWindowTitle(kCaption + QStringLiteral(" - ") + LocalFiles::displayName(path));
 }
 
 void FormFiles::File1_DblClick()

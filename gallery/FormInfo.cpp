@@ -5,6 +5,7 @@
 #include "Fonts.h"
 #include "FormFiles.h"
 #include "FormMain.h"
+#include "LocalFiles.h"
 #include "WindowGeometry.h"
 
 #include <QFile>
@@ -60,10 +61,8 @@ QString ratioLine(float ratio)
 
 qint64 fileSize(const QString &path)
 {
-    if (!QFileInfo(path).isFile())
-        return -1;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!LocalFiles::openForReading(file, path))
         return -1;
     return file.size();
 }
@@ -269,10 +268,9 @@ void FormInfo::Form_Load()
         return;
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());
-    FormFiles *files = Forms::FormFiles.get();
-    // The picture last shown, also when the list has no selection (the last picture of a list
-    // with the thumbnails filled for it).
-    lpFileName = files->filePath(main->ListIndexStore);
+    // The picture shown, from its own file: also when the list has no selection (the last picture
+    // of a list with the thumbnails filled for it) or lists another folder by now.
+    lpFileName = main->PictureScale->picture().path();
     iFile = PictureInfo::fileSize(lpFileName);
     const PictureInfo::Figures f = PictureInfo::figures(
         lpFileName, iFile, QSize(int(main->PictureScale->Width()), int(main->PictureScale->Height())));
@@ -312,11 +310,12 @@ void FormMain::DoInfo()
     FormInfo *info = Forms::FormInfo.get();
     info->show();
     const PictureInfo::Figures figures{info->iFileDisp, info->KbByte, info->CompRatio};
-    FileListBox *list = Forms::FormFiles->File1;
-    // The selection of the picture last shown (running the browser's file-click handling).
-    list->setListIndex(ListIndexStore);
+    // Named from its own path; the browser's selection stays where it is.
+    const QString path = info->lpFileName;
+    const QString folder = path.isEmpty() ? QString() : QFileInfo(path).path();
     const QSize pixels(int(PictureScale->Width()), int(PictureScale->Height()));
-    info->Lblinfo->setText(PictureInfo::lines(list->FileName(), list->Path(), figures, pixels));
+    info->Lblinfo->setText(PictureInfo::lines(LocalFiles::displayName(QFileInfo(path).fileName()),
+                                              LocalFiles::displayName(folder), figures, pixels));
 }
 
 #include "FormInfo.moc"

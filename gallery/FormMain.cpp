@@ -360,14 +360,18 @@ void FormMain::Form_Load()
 
 void FormMain::Form_Unload(int &cancel)
 {
-    Q_UNUSED(cancel);
+    // An open note is written first; one that cannot be written keeps the program open unless
+    // the user gives it up.
+    if (FormNote *note = Forms::FormNote.loaded(); note && !note->closeWithProgram(this)) {
+        cancel = 1;
+        return;
+    }
     Timer2->stop();
     // A second copy leaves the settings as it found them: the first copy's values stand.
     if (!m_secondCopy) {
         Dir1Value = Forms::FormFiles->Dir1->Path();
         writeSettings();
     }
-    // An open note is not saved here.
     Forms::FormNote.unload();
     Forms::FormSave.unload();
     Forms::FormFiles.unload();

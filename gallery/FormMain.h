@@ -193,6 +193,8 @@ private:
     void fitViewingArea();
     // Ends the actual-size view ("&Restore"): fitted again, the thumbnails left as they are.
     void fittedViewAgain();
+    // The name of the selected file as the caption shows it.
+    QString shownFileName() const;
     QString zoomCaption() const;
     QString hundredCaption() const;
     // Starts decoding the picture after the current one (after the thumbnail column when it is

@@ -120,7 +120,7 @@ void FormMain::Form_KeyDown(int KeyCode, int Shift)
 }
 
 // What the step keys do before their step: the note window and the information window closed
-// (the note unsaved), the hourglass, and the end of an actual-size view. The folder browser and the
+// (the note written), the hourglass, and the end of an actual-size view. The folder browser and the
 // thumbnail places are left as they are.
 void FormMain::keyStepStart()
 {

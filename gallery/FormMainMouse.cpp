@@ -7,6 +7,8 @@
 #include "FormMainShared.h"
 #include "FormNote.h"
 #include "FormSave.h"
+#include "LocalFiles.h"
+#include "Messages.h"
 #include "Printer.h"
 
 #include <QApplication>
@@ -79,7 +81,7 @@ void FormMain::Form_DblClick()
     Form_Click();
 }
 
-// A left click closes an open note (unsaved; its window puts the button row back) and, when a
+// A left click closes an open note (written; its window puts the button row back) and, when a
 // picture is shown outside help mode with the browser closed, opens the enlarged view.
 void FormMain::Imagemain_Click()
 {
@@ -142,24 +144,33 @@ void FormMain::CmdCopy_Click()
 }
 
 // The print of "&Print" and Ctrl+P: the true-size picture 700 twips from the printable area's
-// corner at its size on the screen. Cancel, or any failure, prints nothing and says nothing; without
-// a picture the dialog is not shown.
+// corner at its size on the screen, or, larger than the printable area, made smaller to fit it.
+// Cancel prints nothing and says nothing; a print that fails says so. Without a picture the
+// dialog is not shown.
 void FormMain::CmdPrint_Click()
 {
     const Picture picture = PictureScale->picture();
     if (picture.isNull())
         return;
     CommonDialog1->CancelError = true;
-    Printer::printer().setDocName(QFileInfo(picture.path()).fileName());
+    const QString name = LocalFiles::displayName(QFileInfo(picture.path()).fileName());
+    Printer::printer().setDocName(name);
     if (!CommonDialog1->ShowPrinter())
         return;
     const float ps = float(PixelScale);
-    if (!Printer::PaintPicture(picture.fullImage(), 700, 700, float(PictureScale->Width()) * ps,
-                               float(PictureScale->Height()) * ps)) {
-        Printer::KillDoc();
+    const QSizeF size = PictureFit::shrunkToFit(
+        QSizeF(float(PictureScale->Width()) * ps, float(PictureScale->Height()) * ps),
+        Printer::printableTwips() - QSizeF(700, 700));
+    const QImage image = picture.fullImage();
+    if (!image.isNull() && Printer::PaintPicture(image, 700, 700, size.width(), size.height()) && Printer::EndDoc())
         return;
-    }
-    Printer::EndDoc();
+    Printer::KillDoc();
+    const QString why =
+        image.isNull() ? QStringLiteral("the file cannot be read as a picture") : Printer::errorString();
+    const QString crlf = QStringLiteral("\r\n");
+    Messages::critical(this, QStringLiteral("Picture Not Printed"),
+                       QStringLiteral("The picture:") + crlf + name + crlf + QStringLiteral("could not be printed")
+                           + (why.isEmpty() ? QStringLiteral(".") : QStringLiteral(" (%1).").arg(why)));
 }
 
 // Of the button row only "&Note" and "C&lose" stay on screen; the note window comes over its place.

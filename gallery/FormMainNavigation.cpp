@@ -168,9 +168,10 @@ bool FormMain::lastPictureCurrent()
 {
     FormFiles *files = Forms::FormFiles.get();
     const int n = files->File1->ListCount();
-    if (NCount != -1 || n < 3 || ImageThumb1->picture().isNull())
+    // Place 1 stands for the file it was filled with, also one it shows nothing for.
+    if (NCount != -1 || n < 3 || ImageThumb1->File().isEmpty())
         return false;
-    return ImageThumb1->picture().path() == QFileInfo(files->filePath(n - 1)).absoluteFilePath();
+    return ImageThumb1->File() == QFileInfo(files->filePath(n - 1)).absoluteFilePath();
 }
 
 void FormMain::stepStart()
@@ -180,7 +181,7 @@ void FormMain::stepStart()
         browserBesideMain();
     for (int p = 2; p <= 4; ++p)
         thumb(p)->setVisible(false);
-    // An open note closes without being saved.
+    // An open note closes, written as its "&Close" writes it.
     Forms::FormNote.unload();
     Forms::FormInfo.unload();
     files->hide();
@@ -321,12 +322,12 @@ void FormMain::showThumb(int place)
     const bool viewingShown = Imagemain->Visible();
     Imagemain->setVisible(false);
     Imagemain->setStretch(true);
-    Imagemain->setPicture(t->picture());
-    PictureScale->setPicture(t->picture());
+    Imagemain->showContentOf(t);
+    PictureScale->showContentOf(t);
     FileListBox *list = Forms::FormFiles->File1;
     list->setListIndex(thumbPosition(place));
     ListIndexStore = list->ListIndex();
-    if (!PictureScale->picture().isNull())
+    if (!PictureScale->File().isEmpty())
         DoThumbScale();
     else
         Imagemain->setVisible(viewingShown);

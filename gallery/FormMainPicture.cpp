@@ -5,6 +5,7 @@
 #include "FormMainShared.h"
 #include "FileLists.h"
 #include "FormInfo.h"
+#include "LocalFiles.h"
 
 #include <cmath>
 
@@ -22,21 +23,18 @@ void FormMain::DoThumbs()
     FileListBox *list = files->File1;
     const int i = list->ListIndex();
     // The picture object itself: no file is read.
-    ImageThumb1->setPicture(Imagemain->picture());
+    ImageThumb1->showContentOf(Imagemain);
     // Filled out of sight, shown together.
     for (int p = 2; p <= 4; ++p)
         thumb(p)->setVisible(false);
     const int L = list->ListCount();
     if (L < 5)
         enableControls({CmdFwdOne, CmdEnd, CmdFwdFour, CmdBackOne, CmdHome, CmdBackFour}, false);
-    // A file that is not a picture leaves its place's picture as it was. The neighbours are
-    // decoded ahead at the size they would be shown at, which serves their thumbnails too.
+    // A file that is not a picture leaves its place empty. The neighbours are decoded ahead at
+    // the size they would be shown at, which serves their thumbnails too.
     const auto load = [files](ImageBox *place) {
-        const Picture picture = Picture::load(files->selectedFilePath());
-        if (picture.isNull())
-            return;
-        prepareFitted(picture);
-        place->setPicture(picture);
+        place->showFile(files->selectedFilePath());
+        prepareFitted(place->picture());
     };
     if (L > 2) {
         if (i == L - 1)
@@ -119,24 +117,24 @@ void FormMain::DoSelectPicture()
     // Selecting runs the browser's file-click handling (its preview and caption) first.
     if (list->ListCount() > 0)
         list->setListIndex(NCount);
-    // Two independent loads of the file (the pixels come from one decode, made when drawn). With
-    // no selection there is no file: both boxes keep their pictures, as a failed load does. The
-    // viewing area is out of sight until its box is fitted, so that nothing is decoded for the
-    // box of the picture before.
+    // Two independent loads of the file (the pixels come from one decode, made when drawn). A
+    // file that is not a picture shows nothing under its name, never the picture before. With no
+    // selection there is no file: both boxes keep what they show. The viewing area is out of
+    // sight until its box is fitted, so that nothing is decoded for the box of the picture before.
     const bool viewingShown = Imagemain->Visible();
     Imagemain->setVisible(false);
     if (list->ListIndex() >= 0) {
-        Imagemain->loadPicture(files->selectedFilePath());
-        PictureScale->loadPicture(files->selectedFilePath());
+        Imagemain->showFile(files->selectedFilePath());
+        PictureScale->showFile(files->selectedFilePath());
     }
     ListIndexStore = list->ListIndex();
     if (list->ListIndex() == list->ListCount() - 1 && list->ListCount() > 4)
         enableControls({CmdBackOne, CmdHome}, true);
     if (list->ListIndex() == list->ListCount() - 1 && list->ListCount() > 9)
         CmdBackFour->setEnabled(true);
-    // Whether a picture is loaded (this one or an earlier one) is known from the load: a picture
-    // one pixel wide is fitted like any other.
-    if (!PictureScale->picture().isNull())
+    // A file shown (this one or an earlier one, a picture or not) is fitted: a picture one pixel
+    // wide like any other, a file that is not a picture as nothing under its name.
+    if (!PictureScale->File().isEmpty())
         DoScale();
     else
         Imagemain->setVisible(viewingShown);
@@ -158,15 +156,20 @@ void FormMain::prepareNextPicture()
     prepareFitted(Picture::load(Forms::FormFiles->filePath((index + ahead) % count)));
 }
 
+QString FormMain::shownFileName() const
+{
+    return LocalFiles::displayName(Forms::FormFiles->File1->FileName());
+}
+
 QString FormMain::zoomCaption() const
 {
-    return QStringLiteral("Vistello  -  ") + Forms::FormFiles->File1->FileName() + QStringLiteral("     Zoom: ")
+    return QStringLiteral("Vistello  -  ") + shownFileName() + QStringLiteral("     Zoom: ")
            + QString::number(qint64(ZoomValue)) + QStringLiteral("%");
 }
 
 QString FormMain::hundredCaption() const
 {
-    return QStringLiteral("Vistello  -  ") + Forms::FormFiles->File1->FileName() + QStringLiteral("     Zoom: 100%");
+    return QStringLiteral("Vistello  -  ") + shownFileName() + QStringLiteral("     Zoom: 100%");
 }
 
 // The viewing area is hidden while its box changes, so that only the final box is drawn. A
@@ -182,8 +185,9 @@ void FormMain::fitViewingArea()
     const double W = PictureScale->Width();
     const double H = PictureScale->Height();
     if (PictureScale->picture().isNull() || W < 1 || H < 1) {
-        // Nothing to fit and no zoom to give.
-        setWindowTitle(QStringLiteral("Vistello"));
+        // Nothing to fit and no zoom to give: the caption names the file alone.
+        const QString name = shownFileName();
+        setWindowTitle(name.isEmpty() ? QStringLiteral("Vistello") : QStringLiteral("Vistello  -  ") + name);
         if (CmdSize->text() != kRestore)
             CmdSize->setEnabled(false);
         return;
@@ -238,8 +242,6 @@ void FormMain::DoThumbScale()
     fitViewingArea();
     Imagemain->setVisible(true);
     Imagemain->prepare();
-    if (PictureScale->picture().isNull())
-        setWindowTitle(QStringLiteral("Vistello"));
     setCursor(Qt::ArrowCursor);
     Forms::FormFiles->setCursor(Qt::ArrowCursor);
 }

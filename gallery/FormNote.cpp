@@ -6,6 +6,7 @@
 #include "FormFiles.h"
 #include "FormMain.h"
 #include "FormMainShared.h"
+#include "LocalFiles.h"
 #include "Messages.h"
 #include "ProgramFolder.h"
 #include "RichText.h"
@@ -15,12 +16,11 @@
 
 #include <QDate>
 #include <QFile>
-#include <QFileInfo>
 #include <QLocale>
-#include <QRegularExpression>
-#include <QSaveFile>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <algorithm>
 #include <cmath>
 
 using namespace MainWindow;
@@ -36,9 +36,43 @@ constexpr int kHeightTwips = 5640;
 constexpr int kBesideMainTopTwips = 1395;
 constexpr int kBesideMainLeftTwips = 1760;
 
+QString aboutNote(const QString &path, const QString &what)
+{
+    return QStringLiteral("The note file:") + kCrLf + LocalFiles::displayName(path) + kCrLf + what;
+}
+
 void noteProblem(QWidget *parent, const QString &title, const QString &path, const QString &what)
 {
-    Messages::critical(parent, title, QStringLiteral("The note file:") + kCrLf + path + kCrLf + what);
+    Messages::critical(parent, title, aboutNote(path, what));
+}
+
+// The characters the editor's document cannot hold as themselves (it takes them for the end of a
+// line or a paragraph, or for a frame or object mark) are held as stand-ins marked with the
+// character they stand for, so that a note keeps every character it had: a lone CR or LF and the
+// two separators show as a line break, the marks as U+FFFD.
+constexpr int kHeldCharacter = QTextFormat::UserProperty + 1;
+
+QChar standIn(QChar c)
+{
+    switch (c.unicode()) {
+    case u'\r':
+    case u'\n':
+    case QChar::LineSeparator:
+    case QChar::ParagraphSeparator:
+        return QChar::LineSeparator;
+    case QChar::ObjectReplacementCharacter:
+    case 0xFDD0:
+    case 0xFDD1:
+        return QChar::ReplacementCharacter;
+    default:
+        return QChar(); // held as itself
+    }
+}
+
+// The lines of a text, which end at CR LF only.
+QStringList linesOf(const QString &text)
+{
+    return text.split(kCrLf);
 }
 
 } // namespace
@@ -53,8 +87,8 @@ QString notePath(const QString &folder, const QString &fileName)
 
 QString textOfFile(const QByteArray &data)
 {
-    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
-    QStringList lines = RichText::plainText(data).split(lineEnd);
+    // Every character is kept; a lone CR or LF is a character of its line.
+    QStringList lines = linesOf(RichText::decodedText(data));
     // The end of the file after a line's end is no line of its own.
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
@@ -124,6 +158,15 @@ FormNote::FormNote()
     TextNote->setObjectName(QStringLiteral("TextNote"));
     // A plain-text note: what is pasted comes in as text, in the note font.
     TextNote->setAcceptRichText(false);
+    // What is typed beside a held character is typed text, not another held one.
+    connect(TextNote, &QTextEdit::cursorPositionChanged, this, [this] {
+        const QTextCursor cursor = TextNote->textCursor();
+        if (cursor.hasSelection() || !cursor.charFormat().hasProperty(kHeldCharacter))
+            return;
+        QTextCharFormat typed = cursor.charFormat();
+        typed.clearProperty(kHeldCharacter);
+        TextNote->setCurrentCharFormat(typed);
+    });
 
     const auto button = [this](const char *name, const QString &caption, const QString &tip) {
         auto *b = new QPushButton(caption, this);
@@ -161,9 +204,14 @@ void FormNote::Form_Load()
     CmdExitHelp->setEnabled(false);
 }
 
+// However the window closes, the note is written as "&Close" writes it; one that cannot be
+// written keeps the window open with its text, as "&Close" does.
 void FormNote::Form_Unload(int &cancel)
 {
-    Q_UNUSED(cancel);
+    if (!m_settled && !writeNote()) {
+        cancel = 1;
+        return;
+    }
     if (FormMain *main = Forms::FormMain)
         main->noteRowHome();
 }
@@ -177,19 +225,61 @@ void FormNote::applySettingsFont()
 
 QString FormNote::text() const
 {
-    QString text = TextNote->document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, kCrLf);
-    text.replace(QChar::LineSeparator, kCrLf);
+    QString text;
+    const QTextDocument *doc = TextNote->document();
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+        if (block != doc->begin())
+            text += kCrLf;
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            QString part = it.fragment().text();
+            const QVariant held = it.fragment().charFormat().property(kHeldCharacter);
+            if (held.isValid()) {
+                const QChar c(char16_t(held.toInt()));
+                part.replace(standIn(c), c);
+            } else {
+                // A line break typed within a paragraph.
+                part.replace(QChar::LineSeparator, kCrLf);
+            }
+            text += part;
+        }
+    }
     return text;
 }
 
 void FormNote::setText(const QString &text)
 {
-    QString lines = text;
-    lines.replace(kCrLf, QStringLiteral("\n"));
-    lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QTextDocument *doc = TextNote->document();
+    const QStringList lines = linesOf(text);
+    const bool plain = std::none_of(lines.begin(), lines.end(), [](const QString &line) {
+        return std::any_of(line.begin(), line.end(), [](QChar c) { return !standIn(c).isNull(); });
+    });
     // Through the document, so that no format of a text shown before (the help's) stays behind.
-    TextNote->document()->setPlainText(lines);
+    if (plain) {
+        doc->setPlainText(lines.join(QLatin1Char('\n')));
+        return;
+    }
+    doc->setPlainText(QString());
+    // Not an edit to undo.
+    doc->setUndoRedoEnabled(false);
+    QTextCursor cursor(doc);
+    for (qsizetype n = 0; n < lines.size(); ++n) {
+        if (n > 0)
+            cursor.insertBlock();
+        const QString &line = lines.at(n);
+        qsizetype start = 0; // the run held as itself not yet inserted
+        for (qsizetype i = 0; i < line.size(); ++i) {
+            const QChar shown = standIn(line.at(i));
+            if (shown.isNull())
+                continue;
+            cursor.insertText(line.mid(start, i - start), QTextCharFormat());
+            QTextCharFormat held;
+            held.setProperty(kHeldCharacter, int(line.at(i).unicode()));
+            cursor.insertText(QString(shown), held);
+            start = i + 1;
+        }
+        cursor.insertText(line.mid(start), QTextCharFormat());
+    }
+    doc->setUndoRedoEnabled(true);
 }
 
 void FormNote::showNote()
@@ -206,33 +296,44 @@ void FormNote::showNote()
     activateWindow();
 }
 
-bool FormNote::writeNote()
+QString FormNote::noteNotWritten()
 {
-    m_writeFailed = false;
     if (m_helpShown || NotePath.isEmpty())
-        return true;
+        return {};
     const QString note = text();
+    QString reason;
     if (Notes::isBlank(note)) {
         // Not written first: a blank note leaves no file, also where none could be written.
-        QFile file(NotePath);
-        if (QFileInfo(NotePath).isFile() && !file.remove()) {
-            noteProblem(this, QStringLiteral("Note Not Saved"), NotePath,
-                        QStringLiteral("cannot be deleted (%1).").arg(file.errorString()));
-            m_writeFailed = true;
-        }
-        return !m_writeFailed;
+        if (LocalFiles::info(NotePath).isFile && !LocalFiles::remove(NotePath, &reason))
+            return QStringLiteral("cannot be deleted (%1).").arg(reason);
+        return {};
     }
     // The old note stays whole until the new one is complete.
-    QSaveFile file(NotePath);
-    const QByteArray data = Notes::fileOfText(note);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        noteProblem(this, QStringLiteral("Note Not Saved"), NotePath,
-                    QStringLiteral("cannot be written (%1).").arg(reason));
-        m_writeFailed = true;
-    }
+    if (!LocalFiles::writeWhole(NotePath, Notes::fileOfText(note), &reason))
+        return QStringLiteral("cannot be written (%1).").arg(reason);
+    return {};
+}
+
+bool FormNote::writeNote()
+{
+    const QString problem = noteNotWritten();
+    m_writeFailed = !problem.isEmpty();
+    if (m_writeFailed)
+        noteProblem(this, QStringLiteral("Note Not Saved"), NotePath, problem);
     return !m_writeFailed;
+}
+
+bool FormNote::closeWithProgram(QWidget *parent)
+{
+    const QString problem = noteNotWritten();
+    if (!problem.isEmpty()
+        && Messages::question(parent, QStringLiteral("Note Not Saved"),
+                              aboutNote(NotePath, problem) + kCrLf + kCrLf
+                                  + QStringLiteral("Close Vistello without saving the note?"))
+               != Messages::Yes)
+        return false;
+    m_settled = true;
+    return unloadForm();
 }
 
 // The stamp goes on top; every click adds another.
@@ -324,8 +425,10 @@ void FormNote::CmdNoteSave_Click()
     if (!main)
         return;
     main->DoNote();
-    if (!m_writeFailed)
-        unloadForm();
+    if (m_writeFailed)
+        return;
+    m_settled = true;
+    unloadForm();
 }
 
 std::array<std::pair<QWidget *, int>, 12> FormMain::noteRow() const
@@ -369,11 +472,20 @@ void FormMain::DoNoteView()
         noNoteWindow();
         return;
     }
-    FormNote *note = Forms::FormNote.get();
-    note->setWindowTitle(QStringLiteral(" Note - ") + fileName);
     const QString path = Notes::notePath(list->Path(), fileName);
-    const QFileInfo info(path);
-    if (!info.exists()) {
+    // A note open already: this picture's stays as it is, with what was typed; another one is
+    // written first, as closing it would write it.
+    if (FormNote *open = Forms::FormNote.loaded(); open && open->isVisible()) {
+        if (open->NotePath == path || !open->writeNote()) {
+            open->showNote();
+            setCursor(Qt::ArrowCursor);
+            return;
+        }
+    }
+    FormNote *note = Forms::FormNote.get();
+    note->setWindowTitle(QStringLiteral(" Note - ") + LocalFiles::displayName(fileName));
+    const LocalFiles::Info info = LocalFiles::info(path);
+    if (!info.exists) {
         // A new note: the window opens empty, and no file is left behind.
         note->leaveHelp();
         note->NotePath = path;
@@ -383,15 +495,19 @@ void FormMain::DoNoteView()
         return;
     }
     // A note past the limit is not read at all, never cut short (it may also grow meanwhile).
-    QFile file(path);
+    QFile file;
+    QString reason;
     QByteArray data;
-    if (info.size() <= Notes::MaxFileSize && file.open(QIODevice::ReadOnly))
+    if (info.size <= Notes::MaxFileSize && LocalFiles::openForReading(file, path, &reason)) {
         data = file.read(Notes::MaxFileSize + 1);
+        if (file.error() != QFileDevice::NoError)
+            reason = file.errorString();
+    }
     QString problem;
-    if (info.size() > Notes::MaxFileSize || data.size() > Notes::MaxFileSize)
+    if (info.size > Notes::MaxFileSize || data.size() > Notes::MaxFileSize)
         problem = QStringLiteral("is larger than 16 MB and is not opened.");
     else if (!file.isOpen() || file.error() != QFileDevice::NoError)
-        problem = QStringLiteral("cannot be read (%1).").arg(file.errorString());
+        problem = QStringLiteral("cannot be read (%1).").arg(reason);
     if (!problem.isEmpty()) {
         noNoteWindow();
         noteProblem(this, QStringLiteral("Note Not Opened"), path, problem);

@@ -15,8 +15,9 @@ namespace Notes {
 // The note of the picture fileName in folder: the folder, a "/" unless it already ends in one,
 // the file name less its last four characters (whatever they are) and ".txt".
 QString notePath(const QString &folder, const QString &fileName);
-// The editor's text for a note file's bytes: each line read (lines end at CR LF, CR or LF)
-// followed by CR LF, so that a note read and written back gains one empty line.
+// The editor's text for a note file's bytes: each line read (lines end at CR LF; a lone CR or LF
+// is a character of its line, as every other one is) followed by CR LF, so that a note read and
+// written back gains one empty line.
 QString textOfFile(const QByteArray &data);
 // What the note file keeps of the editor's text: the text unchanged and CR LF, in UTF-8.
 QByteArray fileOfText(const QString &text);
@@ -51,7 +52,8 @@ public:
     RichTextEdit *TextNote;
     QPushButton *CmdFont, *CmdDate, *CmdHelp, *CmdExitHelp, *CmdNoteSave;
 
-    // The editor's text, its lines separated by CR LF; setting it leaves no formatting behind.
+    // The editor's text, its lines separated by CR LF, every other character as it was set (a lone
+    // CR or LF too); setting it leaves no formatting behind.
     QString text() const;
     void setText(const QString &text);
     // True while the editor shows the note help (a state of the window, not of the text).
@@ -64,9 +66,13 @@ public:
     // Writes the editor's text to NotePath, or deletes that file for a blank note; nothing while
     // the help is shown. False, after a critical message naming the file, when that failed.
     bool writeNote();
+    // Closing with the program: the note written as "&Close" writes it, or, where it cannot be,
+    // given up only when the user says so. False when the window stays open.
+    bool closeWithProgram(QWidget *parent);
 
     void Form_Load() override;
-    // Every way the note view closes puts the main window's button row back.
+    // Every way the note view closes writes the note as "&Close" does and puts the main window's
+    // button row back; a note that cannot be written keeps the window open.
     void Form_Unload(int &cancel) override;
 
 public slots:
@@ -80,8 +86,14 @@ private:
     void applySettingsFont();
     void setButtonsForHelp(bool help);
 
+    // What keeps the note from being written or deleted; empty when it was (or needs nothing).
+    QString noteNotWritten();
+
     QString HelpSavedText;
     bool m_helpShown = false;
     bool m_writeFailed = false;
+    // Nothing more to write on the way out: written by "&Close" or with the program, or given up
+    // by the user as the program closes.
+    bool m_settled = false;
     int m_twips;
 };

@@ -1,5 +1,7 @@
 #include "FileLists.h"
 
+#include "LocalFiles.h"
+
 #include <QAbstractListModel>
 #include <QApplication>
 #include <QComboBox>
@@ -33,7 +35,7 @@ enum class Kind { Other, File, Folder };
 
 bool readFolder(const QString &folder, QStringList *files, QStringList *folders)
 {
-    DIR *dir = ::opendir(QFile::encodeName(folder).constData());
+    DIR *dir = ::opendir(LocalFiles::encodeName(folder).constData());
     if (!dir)
         return false;
     while (const dirent *entry = ::readdir(dir)) {
@@ -54,9 +56,9 @@ bool readFolder(const QString &folder, QStringList *files, QStringList *folders)
         default: break;
         }
         if (kind == Kind::File && files)
-            files->append(QFile::decodeName(name));
+            files->append(LocalFiles::decodeName(name));
         else if (kind == Kind::Folder && folders)
-            folders->append(QFile::decodeName(name));
+            folders->append(LocalFiles::decodeName(name));
     }
     ::closedir(dir);
     return true;
@@ -76,7 +78,7 @@ namespace FolderListing {
 
 bool canList(const QString &folder)
 {
-    DIR *dir = ::opendir(QFile::encodeName(folder).constData());
+    DIR *dir = ::opendir(LocalFiles::encodeName(folder).constData());
     if (!dir)
         return false;
     ::closedir(dir);
@@ -516,7 +518,7 @@ DirListBox::DirListBox(QWidget *parent) : QWidget(parent)
             } else {
                 name = m_subfolders.at(row - levels);
             }
-            return QString(depth * 2, QLatin1Char(' ')) + name;
+            return QString(depth * 2, QLatin1Char(' ')) + LocalFiles::displayName(name);
         }
         if (role == Qt::DecorationRole)
             return row < levels ? open : closed;
@@ -626,7 +628,7 @@ FileListBox::FileListBox(QWidget *parent) : QWidget(parent)
     m_model->count = [this] { return int(m_items.size()); };
     m_model->value = [this](int row, int role) -> QVariant {
         if (role == Qt::DisplayRole)
-            return m_items.at(row);
+            return LocalFiles::displayName(m_items.at(row));
         return QVariant();
     };
     m_view->setModel(m_model);

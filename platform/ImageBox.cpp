@@ -3,6 +3,7 @@
 #include "PictureFit.h"
 
 #include <QEvent>
+#include <QFileInfo>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -43,7 +44,8 @@ ImageBox::ImageBox(QWidget *parent) : QWidget(parent)
 void ImageBox::setPicture(const ::Picture &picture)
 {
     m_picture = picture;
-    if (!m_stretch && !picture.isNull()) {
+    m_file = picture.path();
+    if (!m_stretch && (!picture.isNull() || m_sizedByPicture)) {
         m_width = picture.width();
         m_height = picture.height();
         applyGeometry();
@@ -67,6 +69,20 @@ bool ImageBox::loadPicture(const QString &path)
         return false;
     setPicture(picture);
     return true;
+}
+
+bool ImageBox::showFile(const QString &path)
+{
+    const ::Picture picture = ::Picture::load(path);
+    setPicture(picture);
+    m_file = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+    return !picture.isNull();
+}
+
+void ImageBox::showContentOf(const ImageBox *other)
+{
+    setPicture(other->m_picture);
+    m_file = other->m_file;
 }
 
 void ImageBox::setStretch(bool stretch)
@@ -227,5 +243,6 @@ void ImageBox::mouseMoveEvent(QMouseEvent *event)
 
 PictureBox::PictureBox(QWidget *parent) : ImageBox(parent)
 {
+    m_sizedByPicture = true;
     setStretch(false);
 }

@@ -37,6 +37,14 @@ public:
     // LoadPicture of a file into the box: false, with the former picture kept, when the file is
     // not a picture; an empty path empties the box and returns true.
     bool loadPicture(const QString &path);
+    // Shows the file under its own name: its picture, or nothing at all when it is not a picture
+    // (never the picture before). False in that case.
+    bool showFile(const QString &path);
+    // The file the box shows: its picture's, or the file it shows nothing for; empty for a
+    // picture held in memory or an empty box.
+    QString File() const { return m_file; }
+    // The picture and the file of another box (the picture object itself, no file is read).
+    void showContentOf(const ImageBox *other);
 
     bool Stretch() const { return m_stretch; }
     // Clearing Stretch sizes the box to its picture, also when it was clear already.
@@ -92,6 +100,7 @@ private:
     QRectF pictureRect() const;
 
     ::Picture m_picture;
+    QString m_file;
     bool m_stretch = false;
     bool m_keepProportions = false;
     double m_left = 0, m_top = 0, m_width = 0, m_height = 0;
@@ -100,10 +109,14 @@ private:
     ::Picture m_drawnPicture;
     QSize m_drawnSize;
     bool m_pressed = false;
+
+protected:
+    bool m_sizedByPicture = false; // the true-size box: 0 x 0 without a picture
 };
 
-// The true-size box: a picture box that takes the size of the picture loaded into it (the
-// original's AutoSize picture box). Its Width and Height are the picture's size in pixels.
+// The true-size box: a picture box that takes the size of the picture loaded into it (an
+// AutoSize picture box). Its Width and Height are the picture's size in pixels, 0 x 0 while it
+// holds none.
 class PictureBox : public ImageBox {
     Q_OBJECT
 public:

@@ -1,5 +1,6 @@
 #include "Picture.h"
 
+#include "LocalFiles.h"
 #include "PictureCache.h"
 #include "PictureData.h"
 
@@ -26,11 +27,10 @@ Picture Picture::load(const QString &path)
 {
     if (path.isEmpty())
         return {};
-    const QFileInfo info(path);
-    if (!info.isFile())
-        return {};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Reached by the name's own bytes, whatever they are.
+    const LocalFiles::Info info = LocalFiles::info(path);
+    QFile file;
+    if (!info.isFile || !LocalFiles::openForReading(file, path))
         return {};
     // By content only: "splash.fig" and a PNG named ".jpg" load for what they are.
     const QByteArray format = QImageReader::imageFormat(&file);
@@ -40,6 +40,9 @@ Picture Picture::load(const QString &path)
     QImageReader reader(&file, format);
     reader.setAutoTransform(false);
     QSize size = reader.size();
+    // A bitmap stored top row first gives its height as a negative number.
+    if (format == "bmp" && size.height() < 0)
+        size.setHeight(-size.height());
     if (!size.isValid() || size.isEmpty())
         return {};
     // A header promising more pixels than can ever be decoded is no picture to show.
@@ -47,11 +50,11 @@ Picture Picture::load(const QString &path)
         return {};
 
     auto d = std::make_shared<Data>();
-    d->path = info.absoluteFilePath();
+    d->path = QFileInfo(path).absoluteFilePath();
     d->size = size;
     d->format = format;
-    d->fileSize = info.size();
-    d->modified = info.lastModified().toMSecsSinceEpoch();
+    d->fileSize = info.size;
+    d->modified = info.modified;
     Picture p;
     p.d = std::move(d);
     return p;

@@ -1,9 +1,9 @@
 #include "PictureCache.h"
 
+#include "LocalFiles.h"
 #include "PictureData.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QHash>
 #include <QImageReader>
 #include <QMutex>
@@ -51,8 +51,8 @@ QString fileKey(const Picture::Data &d)
 
 QImage decode(const Picture::Data &d, int eighths)
 {
-    QFile file(d.path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!LocalFiles::openForReading(file, d.path))
         return {};
     QImageReader reader(&file, d.format);
     reader.setAutoTransform(false);
@@ -97,8 +97,8 @@ std::pair<int, int> sizeKey(const QSize &size)
 
 bool unchangedSince(const Picture::Data &d)
 {
-    const QFileInfo now(d.path);
-    return now.size() == d.fileSize && now.lastModified().toMSecsSinceEpoch() == d.modified;
+    const LocalFiles::Info now = LocalFiles::info(d.path);
+    return now.size == d.fileSize && now.modified == d.modified;
 }
 
 } // namespace

@@ -18,6 +18,13 @@ QRectF fitted(const QSizeF &picture, const QRectF &box)
     return {box.left() + (box.width() - width) / 2, box.top(), width, box.height()};
 }
 
+QSizeF shrunkToFit(const QSizeF &size, const QSizeF &room)
+{
+    if (room.isEmpty() || (size.width() <= room.width() && size.height() <= room.height()))
+        return size;
+    return fitted(size, QRectF(QPointF(0, 0), room)).size();
+}
+
 QSize drawnPixels(const QSizeF &size, qreal devicePixelRatio)
 {
     // A fraction of a pixel too much from the arithmetic does not take another pixel.

@@ -13,6 +13,10 @@ namespace PictureFit {
 // without a size gives the box itself.
 QRectF fitted(const QSizeF &picture, const QRectF &box);
 
+// The size made smaller, its proportions kept, until it fits into room; a size that fits already is
+// kept as it is (a printed picture larger than the page's printable area).
+QSizeF shrunkToFit(const QSizeF &size, const QSizeF &room);
+
 // The whole device pixels a drawing of that fractional size takes: the size a picture drawn there
 // is decoded for.
 QSize drawnPixels(const QSizeF &size, qreal devicePixelRatio = 1);

@@ -91,13 +91,24 @@ QPrinter *g_printer = nullptr;
 // The document being printed, begun by the first drawing.
 std::unique_ptr<PrintDocument> g_document;
 double g_dotsPerTwip = 0;
+QString g_error;
+
+// Why the document failed: its own reason, or the printer's name where it gives none.
+void failed(const PrintDocument &document)
+{
+    g_error = document.errorString();
+    if (g_error.isEmpty())
+        g_error = QStringLiteral("printer ") + printer().printerName();
+}
 
 bool begin()
 {
     if (g_document && g_document->isActive())
         return true;
+    g_error.clear();
     g_document = std::make_unique<PrintDocument>(printer());
     if (!g_document->begin()) {
+        failed(*g_document);
         g_document.reset();
         return false;
     }
@@ -192,8 +203,22 @@ bool EndDoc()
     if (!g_document)
         return false;
     const bool ok = g_document->end();
+    if (!ok)
+        failed(*g_document);
     g_document.reset();
     return ok;
+}
+
+QString errorString()
+{
+    return g_error;
+}
+
+QSizeF printableTwips()
+{
+    QPrinter &p = printer();
+    const int dpi = p.resolution();
+    return QSizeF(p.pageLayout().paintRectPixels(dpi).size()) * (1440.0 / dpi);
 }
 
 void KillDoc()

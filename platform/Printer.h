@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QRectF>
+#include <QSizeF>
+#include <QString>
 
 #include <memory>
 
@@ -62,6 +64,10 @@ bool PaintPicture(const QImage &picture, double x, double y, double width, doubl
 bool EndDoc();
 // Drops a document begun and not ended.
 void KillDoc();
+// Why the last document could not be begun or sent; empty when it was.
+QString errorString();
+// The printable area of the page the print dialog set up, in twips.
+QSizeF printableTwips();
 
 // The part of a picture drawn at target (device pixels) that lands on a page of the given size,
 // in whole pixels of the picture; empty when none does.

@@ -150,14 +150,18 @@ bool isRtf(const QByteArray &data)
     return QByteArrayView(data).sliced(i).startsWith("{\\rtf");
 }
 
-QString plainText(const QByteArray &data)
+QString decodedText(const QByteArray &data)
 {
     // Stateless: a sequence cut off at the end is an error too (a Windows-1252 text ending in
     // "\xe9" would otherwise lose its last character).
     QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
-    QString text = utf8(data);
-    if (utf8.hasError())
-        text = Rtf::fromCp1252(data);
+    const QString text = utf8(data);
+    return utf8.hasError() ? Rtf::fromCp1252(data) : text;
+}
+
+QString plainText(const QByteArray &data)
+{
+    QString text = decodedText(data);
     // Control characters are not text (and RTF could not carry them).
     qsizetype kept = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {

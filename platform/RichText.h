@@ -16,9 +16,10 @@ namespace RichText {
 // True when the data starts with "{\rtf" (blanks before it allowed).
 bool isRtf(const QByteArray &data);
 
-// The text of data that is not RTF: UTF-8 when valid, else Windows-1252; control characters
-// other than tab, CR and LF are dropped, and the characters a QTextDocument takes as frame or
-// object marks become U+FFFD.
+// Text bytes as characters, every one kept: UTF-8 when valid, else Windows-1252.
+QString decodedText(const QByteArray &data);
+// The text of data that is not RTF: decodedText(); control characters other than tab, CR and LF
+// are dropped, and the characters a QTextDocument takes as frame or object marks become U+FFFD.
 QString plainText(const QByteArray &data);
 
 // How the data went into the document.

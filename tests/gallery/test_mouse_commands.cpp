@@ -2,6 +2,7 @@
 // background click, "&Find Files", "&Copy" (the clipboard's picture) and "&Print" with Ctrl+P (the
 // PDF file printed to, and Cancel).
 #include "AllForms.h"
+#include "AsOtherUser.h"
 #include "FileLists.h"
 #include "FormBlowUp.h"
 #include "FormFiles.h"
@@ -92,7 +93,7 @@ private slots:
         QVERIFY(!shown(Forms::FormBlowUp));
     }
 
-    // A left click closes the note (unsaved) and opens the enlarged view of a picture, outside help
+    // A left click closes the note (written) and opens the enlarged view of a picture, outside help
     // mode and with the browser closed; with the browser open it brings that beside the main window.
     void leftClickOnTheViewingArea_data()
     {
@@ -216,27 +217,37 @@ private slots:
     }
 
     // "&Print" and Ctrl+P print the true-size picture 700 twips from the printable area's corner at
-    // its size on the screen; Cancel prints nothing and says nothing; without a picture there is no
-    // dialog.
+    // its size on the screen, or, larger than the printable area, made smaller to fit it with its
+    // proportions kept, from its own pixels; Cancel prints nothing and says nothing; a print that
+    // cannot be written says so; without a picture there is no dialog.
     void printToAPdfFile_data()
     {
-        QTest::addColumn<QString>("how"); // "button", "Ctrl+P", "cancel", "no picture"
-        QTest::newRow("print button") << "button";
-        QTest::newRow("Ctrl+P") << "Ctrl+P";
-        QTest::newRow("cancel") << "cancel";
-        QTest::newRow("no picture") << "no picture";
+        QTest::addColumn<QString>("how"); // "button", "Ctrl+P", "cancel", "no picture", "unwritable"
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("print button") << "button" << QSize(160, 120);
+        QTest::newRow("Ctrl+P") << "Ctrl+P" << QSize(160, 120);
+        QTest::newRow("cancel") << "cancel" << QSize(160, 120);
+        QTest::newRow("no picture") << "no picture" << QSize(160, 120);
+        QTest::newRow("larger than the page") << "button" << QSize(6000, 4000);
+        QTest::newRow("taller than the page") << "button" << QSize(700, 1500);
+        QTest::newRow("folder not writable") << "unwritable" << QSize(160, 120);
     }
     void printToAPdfFile()
     {
         QFETCH(QString, how);
+        QFETCH(QSize, size);
+        if (how == "unwritable")
+            RUN_AS_OTHER_USER_WHEN_ROOT();
         std::unique_ptr<PictureFolder> folder;
-        folder = std::make_unique<PictureFolder>(QList<PictureFile>{{"a.jpg", {160, 120}}});
+        folder = std::make_unique<PictureFolder>(QList<PictureFile>{{"a.jpg", size}});
         FormMain *main = startAt(folder->path());
         QVERIFY(main);
         if (how != "no picture")
             endSplash(main);
         QTemporaryDir out;
         const QString pdf = out.filePath("a.pdf");
+        if (how == "unwritable")
+            QVERIFY(QFile::setPermissions(out.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
         MessageRecorder messages;
         const auto answered = PrintedPdf::answerPrintDialog(how == "cancel" ? QString() : pdf);
         if (how == "Ctrl+P")
@@ -245,18 +256,29 @@ private slots:
             main->CmdPrint->click();
         QCoreApplication::processEvents();
         QCOMPARE(*answered, how != "no picture");
-        QVERIFY(messages.messages.isEmpty());
-        if (how == "cancel" || how == "no picture") {
+        if (how == "unwritable") {
+            QCOMPARE(messages.messages.size(), 1);
+            QCOMPARE(messages.messages[0].title, QStringLiteral("Picture Not Printed"));
+            QVERIFY(messages.messages[0].text.startsWith("The picture:\r\na.jpg\r\ncould not be printed ("));
+            QVERIFY(messages.messages[0].icon == Messages::Icon::Critical);
+        } else {
+            QVERIFY(messages.messages.isEmpty());
+        }
+        if (how == "cancel" || how == "no picture" || how == "unwritable") {
             QVERIFY(!QFile::exists(pdf));
             return;
         }
         const PrintedPdf::Pdf printed = PrintedPdf::read(pdf);
         QCOMPARE(printed.pages, 1);
         QCOMPARE(printed.images.size(), 1);
-        QCOMPARE(printed.images[0].pixels, QSize(160, 120));
+        QCOMPARE(printed.images[0].pixels, size);
         const double pointsPerPixel = main->PixelScale / 20.0;
-        const QRectF expected(Printer::printer().pageRect(QPrinter::Point).topLeft() + QPointF(35, 35),
-                              QSizeF(160 * pointsPerPixel, 120 * pointsPerPixel));
+        const QRectF page = Printer::printer().pageRect(QPrinter::Point);
+        // The room from the corner 700 twips (35 points) in to the printable area's far edges.
+        const QSizeF room = page.size() - QSizeF(35, 35);
+        const QSizeF screen = QSizeF(size) * pointsPerPixel;
+        const double shrink = std::min({1.0, room.width() / screen.width(), room.height() / screen.height()});
+        const QRectF expected(page.topLeft() + QPointF(35, 35), screen * shrink);
         const QRectF drawn = printed.drawn;
         QVERIFY2(qAbs(drawn.x() - expected.x()) <= 1 && qAbs(drawn.y() - expected.y()) <= 1
                      && qAbs(drawn.width() - expected.width()) <= 1 && qAbs(drawn.height() - expected.height()) <= 1,

@@ -82,8 +82,17 @@ private slots:
         const QString asRead;
         QTest::newRow("two lines") << QByteArray("1\r\n2\r\n") << asRead << "1\r\n2\r\n"
                                    << QByteArray("1\r\n2\r\n\r\n");
-        QTest::newRow("LF and CR") << QByteArray("a\nb\rc") << asRead << "a\r\nb\r\nc\r\n"
-                                   << QByteArray("a\r\nb\r\nc\r\n\r\n");
+        // Lines end at CR LF; every other character, a lone LF or CR too, comes back as it was.
+        QTest::newRow("LF and CR") << QByteArray("a\nb\rc") << asRead << "a\nb\rc\r\n"
+                                   << QByteArray("a\nb\rc\r\n\r\n");
+        QTest::newRow("CR ending the file") << QByteArray("a\r\nb\r") << asRead << "a\r\nb\r\r\n"
+                                            << QByteArray("a\r\nb\r\r\n\r\n");
+        const QByteArray controls("\x01\x1b[1m\x7f\x0b\x0c\0z", 10);
+        QTest::newRow("control characters") << controls << asRead << QString::fromLatin1(controls) + "\r\n"
+                                            << controls + "\r\n\r\n";
+        const QByteArray marks("\xe2\x80\xa8|\xe2\x80\xa9|\xef\xbf\xbc|\xef\xb7\x90");
+        QTest::newRow("separators and marks") << marks << asRead << QString::fromUtf8(marks) + "\r\n"
+                                              << marks + "\r\n\r\n";
         QTest::newRow("Windows-1252") << QByteArray("\xe9\x80") << asRead << QString::fromUtf8("é€\r\n")
                                       << QByteArray("\xc3\xa9\xe2\x82\xac\r\n\r\n");
         QTest::newRow("UTF-8") << QByteArray("\xc3\xbc\xc2\xa0") << asRead << QString::fromUtf8("ü\u00a0\r\n")
@@ -261,40 +270,67 @@ private slots:
                  read);
     }
 
-    // Every way the note closes puts the button row back; only "&Close" writes.
-    void rowBackOnEveryClose_data()
+    // Every way the note closes puts the button row back and writes the note as "&Close" does;
+    // while the note help is shown the file stays as it was.
+    void everyCloseWrites_data()
     {
         QTest::addColumn<QString>("way");
-        for (const char *way : {"close box", "next picture", "folder browser", "Ctrl+Right", "Home",
-                                "viewing area click", "viewing area double click", "copy"})
-            QTest::newRow(way) << QString(way);
+        QTest::addColumn<bool>("help");
+        for (const char *way : {"Close", "close box", "next picture", "folder browser", "Ctrl+Right", "Page Up", "Home",
+                                "viewing area click", "viewing area double click", "copy", "main window's Close"})
+            QTest::newRow(way) << QString(way) << false;
+        for (const char *way : {"Close", "close box", "next picture", "main window's Close"})
+            QTest::newRow(qPrintable(QStringLiteral("%1, note help shown").arg(way))) << QString(way) << true;
     }
-    void rowBackOnEveryClose()
+    void everyCloseWrites()
     {
         QFETCH(QString, way);
+        QFETCH(bool, help);
         QVERIFY(writeBytes(m_note, "kept"));
+        MessageRecorder boxes;
         m_main->CmdNoteShow->click();
-        QTest::keyClicks(Forms::FormNote->TextNote, "lost");
+        FormNote *note = Forms::FormNote.loaded();
+        QTest::keyClicks(note->TextNote, "typed");
+        // "&Note" again brings the same note to the front as it is.
+        m_main->CmdNoteShow->click();
+        QVERIFY(Forms::FormNote.loaded() == note && note->text() == QStringLiteral("kept\r\ntyped"));
+        if (help) {
+            QVERIFY(QFile::copy(QCoreApplication::applicationDirPath() + "/../bin/NoteHelp.rtf",
+                                ProgramFolder::file("NoteHelp.rtf")));
+            note->CmdHelp->click();
+            QVERIFY(note->helpShown());
+        }
         const QPoint picture = m_main->Imagemain->rect().center();
-        if (way == "close box")
-            Forms::FormNote->close();
+        if (way == "Close") {
+            if (help)
+                note->CmdExitHelp->click();
+            note->CmdNoteSave->click();
+        } else if (way == "close box")
+            note->close();
         else if (way == "next picture")
             m_main->CmdFwdOne_Click();
         else if (way == "folder browser")
             m_main->CmdFiles_Click();
         else if (way == "Ctrl+Right")
             QTest::keyClick(m_main, Qt::Key_Right, Qt::ControlModifier);
+        else if (way == "Page Up")
+            QTest::keyClick(m_main, Qt::Key_PageUp);
         else if (way == "Home")
             QTest::keyClick(m_main, Qt::Key_Home);
         else if (way == "viewing area click")
             QTest::mouseClick(m_main->Imagemain, Qt::LeftButton, {}, picture);
         else if (way == "viewing area double click")
             QTest::mouseDClick(m_main->Imagemain, Qt::LeftButton, {}, picture);
-        else
+        else if (way == "copy")
             m_main->CmdCopy_Click();
+        else if (way == "main window's Close")
+            m_main->CmdClose->click();
         flushDeletes();
-        QVERIFY(!noteShown() && rowHome(m_main));
-        QCOMPARE(fileBytes(m_note), QByteArray("kept"));
+        QVERIFY(!noteShown() && boxes.messages.isEmpty());
+        if (way != "main window's Close")
+            QVERIFY(rowHome(m_main));
+        // "&Close" after "&Exit Help" writes the note as it was before the help.
+        QCOMPARE(fileBytes(m_note), help && way != "Close" ? QByteArray("kept") : QByteArray("kept\r\ntyped\r\n"));
     }
 
     // No picture, or a note that cannot be read: no note window, a message naming the note that
@@ -329,7 +365,8 @@ private slots:
     }
 
     // In a folder that cannot be written, neither writing nor deleting the note is possible: the
-    // old note stays, the window stays open with the text and the row stays parked.
+    // old note stays, the window stays open with the text and the row stays parked, however it is
+    // closed; closing the program asks whether to close without the note.
     void noteInAReadOnlyFolder()
     {
         RUN_AS_OTHER_USER_WHEN_ROOT();
@@ -349,6 +386,24 @@ private slots:
             QCOMPARE(fileBytes(m_note), QByteArray("old"));
         }
         QCOMPARE(boxes.messages.size(), 2);
+        m_main->CmdFwdOne_Click();
+        flushDeletes();
+        QCOMPARE(boxes.messages.size(), 3);
+        QVERIFY(Forms::FormNote.loaded() == note && note->isVisible() && note->text().isEmpty());
+        QList<Messages::Message> asked;
+        for (const Messages::Button answer : {Messages::No, Messages::Yes}) {
+            Messages::setAnswerer([&asked, answer](const Messages::Message &m) {
+                asked.append(m);
+                return answer;
+            });
+            m_main->CmdClose->click();
+            flushDeletes();
+            QCOMPARE(asked.size(), answer == Messages::No ? 1 : 2);
+            QVERIFY(asked.last().text.contains(m_note) && asked.last().text.endsWith("without saving the note?"));
+            QCOMPARE(bool(Forms::FormMain), answer == Messages::No);
+            QCOMPARE(Forms::FormNote.loaded() == note && note->isVisible(), answer == Messages::No);
+        }
+        QCOMPARE(fileBytes(m_note), QByteArray("old"));
         QFile::setPermissions(m_pictures->path(),
                               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }

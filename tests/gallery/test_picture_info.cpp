@@ -1,7 +1,7 @@
 // The picture information window: its nineteen lines for bitmaps, GIF and JPEG files of known
 // sizes (around 1024 bytes among them, one emptied and one no longer readable once shown) and any
-// click closing it; the picture last shown described also when the list has no selection; the
-// figures on their own.
+// click closing it; the picture shown described from its own file also when the list has no
+// selection or lists another folder, the list's selection left as it is; the figures on their own.
 #include "AllForms.h"
 #include "AsOtherUser.h"
 #include "FileLists.h"
@@ -83,6 +83,9 @@ private slots:
         row("JPEG emptied", "i.jpg", {40, 30}, -1, "0 Bytes|JPEG|" + na + '|' + small, "emptied");
         row("JPEG unreadable", "j.jpg", {640, 480}, -1,
             "Not available|JPEG|" + na + "|3.2 inches (81mm)|2.4 inches (61mm)", "unreadable");
+        // The browser lists another folder by now; the picture shown is still described.
+        row("another folder opened", "k.jpg", {640, 480}, 45000,
+            "44 KB|JPEG|Compression ratio:   20.5 : 1|3.2 inches (81mm)|2.4 inches (61mm)", "another folder");
     }
     // Then any click closes the window.
     void text()
@@ -108,11 +111,16 @@ private slots:
         FormMain *main = startAt(folder.path());
         QVERIFY(main);
         endSplash(main);
+        PictureFolder other({{"a.jpg", {60, 40}}, {"b.jpg", {60, 40}}});
         if (afterShown == "emptied")
             QVERIFY(QFile(path).resize(0));
         else if (afterShown == "unreadable")
             QVERIFY(QFile::setPermissions(path, {}));
+        else if (afterShown == "another folder")
+            QVERIFY(Forms::FormFiles->Dir1->setPath(other.path()) && Forms::FormFiles->File1->setListIndex(1));
+        const int selected = Forms::FormFiles->File1->ListIndex();
         FormInfo *info = openInfo();
+        QCOMPARE(Forms::FormFiles->File1->ListIndex(), selected); // the browser's selection stays
         QCOMPARE(info->Lblinfo->text(),
                  expectedText({name, lines[0], lines[1], lines[2], folder.path(), QString::number(pixels.width()),
                                QString::number(pixels.height()), lines[3], lines[4]}));
@@ -125,7 +133,7 @@ private slots:
     }
 
     // The last picture of a list with its thumbnails filled leaves the list without a selection:
-    // the window still describes it, and gives the list its selection back.
+    // the window still describes it, and leaves the list as it is.
     void lastPictureShown()
     {
         PictureFolder folder(PictureFolder::numbered(3, {40, 30}));
@@ -138,7 +146,7 @@ private slots:
         const QString size = QString::number(QFileInfo(folder.file("pic03.jpg")).size());
         const QString text = openInfo()->Lblinfo->text();
         QVERIFY2(text.contains("File name:  pic03.jpg\r\n\r\nSize:  " + size + " Bytes\r\n"), qPrintable(text));
-        QCOMPARE(Forms::FormFiles->File1->ListIndex(), 2);
+        QCOMPARE(Forms::FormFiles->File1->ListIndex(), -1);
     }
 
     // The figures where no shown picture leads: sizes past 2 GB whole, a name ending in ".jpeg",

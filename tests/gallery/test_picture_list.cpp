@@ -8,18 +8,26 @@
 #include "GalleryTest.h"
 #include "PictureCache.h"
 #include "PictureFolders.h"
+#include "PrintedPdf.h"
 #include "ScreenMetrics.h"
 #include "FormBlowUp.h"
 #include "FormInfo.h"
 #include "FormNote.h"
+#include "RichTextEdit.h"
 #include "FormRemote.h"
 #include "FormSave.h"
 #include "WindowGeometry.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QDir>
 #include <QListView>
+#include <QPainter>
 #include <QProcess>
+#include <QtEndian>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 using namespace GalleryTest;
 
@@ -39,6 +47,23 @@ void doubleClickFile(FormFiles *files, int row)
     // Its first press selects, its second opens.
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, r.center());
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, r.center());
+}
+
+// Files named by their bytes, whatever they are.
+bool writeRaw(const QByteArray &path, const QByteArray &data)
+{
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const bool written = fd >= 0 && ::write(fd, data.constData(), data.size()) == data.size();
+    return ::close(fd) == 0 && written;
+}
+
+QByteArray readRaw(const QByteArray &path)
+{
+    const int fd = ::open(path.constData(), O_RDONLY);
+    QByteArray data(4096, '\0');
+    const ssize_t n = fd >= 0 ? ::read(fd, data.data(), data.size()) : -1;
+    ::close(fd);
+    return n < 0 ? QByteArray() : data.left(n);
 }
 
 QStringList listed(const FileListBox *list)
@@ -272,43 +297,133 @@ private slots:
         QVERIFY(!files->CmdCopy->isEnabled());
     }
 
-    // A file that is not a picture, or one whose header promises more pixels than could ever be
-    // decoded: no message; the previous picture stays, fitted again, under the new name; the
-    // preview keeps its picture while the browser's caption names the file.
+    // A folder of a picture, a file that is no picture and another picture, stepped through: the
+    // file that is none shows nothing under its own name (the caption without a zoom), and the
+    // information, "&Print" and "&Copy" take it for no picture; the steps go on, and no message is
+    // shown. The browser's preview keeps its picture while its caption names the file.
     void fileThatIsNotAPicture_data()
     {
+        QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("content");
-        QTest::newRow("text") << QByteArray("this is no picture");
+        QTest::newRow("text named .jpg") << "b.jpg" << QByteArray("this is no picture");
+        QTest::newRow("empty bitmap") << "b.bmp" << QByteArray("");
+        QByteArray jpeg;
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        QImage(300, 200, QImage::Format_RGB32).save(&buffer, "JPG");
+        QTest::newRow("JPEG cut in its header") << "b.jpg" << jpeg.left(100);
         // A PNG header claiming 60000 x 60000 pixels, then the start of its data.
         QByteArray png("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16);
         png += QByteArray("\0\0\xea\x60\0\0\xea\x60\x08\x02\0\0\0\x0f\xb0\xe2\x15", 17);
         png += QByteArray("\0\0\0\x28IDAT", 8) + QByteArray(40, '\x7f');
-        QTest::newRow("60000 x 60000") << png;
+        QTest::newRow("60000 x 60000") << "b.jpg" << png;
     }
     void fileThatIsNotAPicture()
     {
+        QFETCH(QString, name);
         QFETCH(QByteArray, content);
-        PictureFolder folder({{"a.jpg", {300, 200}}});
-        folder.addText("b.jpg", content);
+        PictureFolder folder({{"a.jpg", {300, 200}}, {"c.jpg", {200, 300}}});
+        folder.addText(name, content);
         MessageRecorder boxes;
         FormMain *main = startAt(folder.path(), false);
         QVERIFY(main);
         endSplash(main);
         FormFiles *files = Forms::FormFiles.loaded();
-        const Picture previewBefore = files->ImageFile->picture();
-        QCOMPARE(previewBefore.path(), folder.file("a.jpg"));
-        main->Imagemain->setStretch(true);
-        main->NCount = 1;
-        main->DoSelectPicture();
-        QCOMPARE(files->windowTitle(), "Find Files - " + folder.file("b.jpg"));
-        QCOMPARE(files->ImageFile->picture(), previewBefore);
-        QCOMPARE(main->Imagemain->picture().path(), folder.file("a.jpg"));
-        QCOMPARE(main->PictureScale->picture().path(), folder.file("a.jpg"));
-        QCOMPARE(main->windowTitle(), QStringLiteral("Vistello  -  b.jpg     Zoom: 207%"));
-        QVERIFY(near(box(main->Imagemain), {7, 41.3333, 620, 413.3333}));
-        QCOMPARE(main->ListIndexStore, 1);
+        QClipboard *clipboard = QGuiApplication::clipboard();
+        QTemporaryDir out;
+        const QStringList names = {"a.jpg", name, "c.jpg", "a.jpg"};
+        const QStringList captions = {"a.jpg     Zoom: 207%", name, "c.jpg     Zoom: 163%", "a.jpg     Zoom: 207%"};
+        const QList<QSize> sizes = {{300, 200}, {0, 0}, {200, 300}, {300, 200}};
+        for (int n = 0; n < names.size(); ++n) {
+            const QString step = QStringLiteral("at %1 (step %2)").arg(names[n]).arg(n);
+            if (n > 0) {
+                QVERIFY2(main->CmdFwdOne->isEnabled(), qPrintable(step));
+                main->CmdFwdOne->click();
+            }
+            const bool picture = !sizes[n].isEmpty();
+            QCOMPARE(main->windowTitle(), "Vistello  -  " + captions[n]);
+            QCOMPARE(main->Imagemain->picture().path(), picture ? folder.file(names[n]) : QString());
+            QCOMPARE(QSizeF(main->PictureScale->Width(), main->PictureScale->Height()), QSizeF(sizes[n]));
+            QCOMPARE(files->windowTitle(), "Find Files - " + folder.file(names[n]));
+            QCOMPARE(files->ImageFile->picture().path(), folder.file(picture ? names[n] : names[n - 1]));
+            QCOMPARE(main->ListIndexStore, n % 3);
+            if (!picture)
+                QVERIFY(near(box(main->Imagemain), {7, 3, 620, 490}));
+
+            QTest::mousePress(main->Imagemain, Qt::RightButton, {}, main->Imagemain->rect().center());
+            QCOMPARE(Forms::FormInfo.isLoaded(), picture);
+            if (picture)
+                QVERIFY(Forms::FormInfo->Lblinfo->text().contains("File name:  " + names[n] + "\r\n"));
+            Forms::FormInfo.unload();
+
+            clipboard->setText(QStringLiteral("before"));
+            main->CmdCopy->click();
+            QCOMPARE(clipboard->image().size(), sizes[n]);
+            if (!picture)
+                QCOMPARE(clipboard->text(), QStringLiteral("before"));
+
+            const QString pdf = out.filePath(QStringLiteral("%1.pdf").arg(n));
+            const auto answered = PrintedPdf::answerPrintDialog(pdf);
+            main->CmdPrint->click();
+            QCoreApplication::processEvents();
+            QCOMPARE(*answered, picture);
+            QCOMPARE(QFile::exists(pdf), picture);
+            if (picture)
+                QCOMPARE(PrintedPdf::read(pdf).images.value(0).pixels, sizes[n]);
+        }
         QVERIFY(boxes.messages.isEmpty());
         QCOMPARE(main->cursor().shape(), Qt::ArrowCursor);
+    }
+
+    // Every picture file of a folder is shown: a bitmap stored top row first, and a name that is
+    // not valid UTF-8, kept byte for byte from the list to the picture and to its note.
+    void everyPictureFileShown_data()
+    {
+        QTest::addColumn<QByteArray>("name"); // the file's own bytes
+        QTest::addColumn<QString>("shown");   // the name as the list and the captions show it
+        QTest::newRow("top-down bitmap") << QByteArray("down.bmp") << "down.bmp";
+        QTest::newRow("name not UTF-8") << QByteArray("caf\xe9 \xff.jpg") << QString::fromUtf8("caf\ufffd \ufffd.jpg");
+    }
+    void everyPictureFileShown()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(QString, shown);
+        PictureFolder folder;
+        const QByteArray path = QFile::encodeName(folder.path()) + '/' + name;
+        // 80 x 60, its top-left quarter darker.
+        QImage image(80, 60, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter(&image).fillRect(0, 0, 40, 30, Qt::black);
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        if (name.endsWith(".bmp")) {
+            // Stored top row first: the rows in that order and the height negative.
+            QVERIFY(image.mirrored().save(&buffer, "BMP"));
+            qToLittleEndian<qint32>(-60, bytes.data() + 22);
+        } else {
+            QVERIFY(image.save(&buffer, "JPG", 95));
+        }
+        QVERIFY(writeRaw(path, bytes));
+        FormMain *main = startAt(folder.path());
+        QVERIFY(main);
+        endSplash(main);
+        const FileListBox *list = Forms::FormFiles->File1;
+        QCOMPARE(list->ListCount(), 1);
+        QCOMPARE(list->view()->model()->index(0, 0).data().toString(), shown);
+        QCOMPARE(main->windowTitle(), "Vistello  -  " + shown + "     Zoom: 775%");
+        QCOMPARE(Forms::FormFiles->windowTitle(), "Find Files - " + folder.file(shown));
+        QCOMPARE(QSizeF(main->PictureScale->Width(), main->PictureScale->Height()), QSizeF(80, 60));
+        const QImage drawn = main->Imagemain->drawnImage();
+        QVERIFY(qGray(drawn.pixel(10, 10)) < 60 && qGray(drawn.pixel(610, 450)) > 200);
+
+        main->CmdNoteShow->click();
+        QCOMPARE(Forms::FormNote->windowTitle(), " Note - " + shown);
+        QTest::keyClicks(Forms::FormNote->TextNote, "mine");
+        Forms::FormNote->CmdNoteSave->click();
+        QCOMPARE(readRaw(path.chopped(4) + ".txt"), QByteArray("mine\r\n"));
+        main->CmdNoteShow->click();
+        QCOMPARE(Forms::FormNote->text(), QStringLiteral("mine\r\n"));
     }
 
     // A picture cut short after its header: shown at its header's size, no message, no crash.

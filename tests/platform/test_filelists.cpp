@@ -2,6 +2,7 @@
 // order, hidden files, folders that cannot be listed, drives and their current folders.
 #include "AsOtherUser.h"
 #include "FileLists.h"
+#include "LocalFiles.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -13,6 +14,10 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 void touch(const QString &path)
@@ -87,6 +92,43 @@ private slots:
         QCOMPARE(list.ListCount(), listed.size());
         QCOMPARE(list.ListIndex(), -1);
         QCOMPARE(list.FileName(), QString());
+    }
+
+    // Names that are not valid UTF-8 are listed and reached by their own bytes (a folder's too),
+    // shown with U+FFFD for what cannot be read as text.
+    void namesKeptAsBytes_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("Latin-1") << QByteArray("caf\xe9.jpg") << QString::fromUtf8("caf\ufffd.jpg");
+        QTest::newRow("bytes never UTF-8") << QByteArray("\xff\xfe.jpg") << QString::fromUtf8("\ufffd\ufffd.jpg");
+        QTest::newRow("encoded surrogate") << QByteArray("\xed\xa0\x80.jpg") << QString::fromUtf8("\ufffd\ufffd\ufffd.jpg");
+        QTest::newRow("cut sequence") << QByteArray("a\xc3.jpg") << QString::fromUtf8("a\ufffd.jpg");
+        QTest::newRow("valid, beyond 16 bits") << QByteArray("\xf0\x9f\x98\x80.jpg") << QString::fromUtf8("\U0001F600.jpg");
+    }
+    void namesKeptAsBytes()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(QString, shown);
+        QCOMPARE(LocalFiles::encodeName(LocalFiles::decodeName(name)), name);
+        QTemporaryDir top;
+        const QByteArray folder = QFile::encodeName(top.path()) + "/sub " + name;
+        QVERIFY(::mkdir(folder.constData(), 0700) == 0);
+        const int fd = ::open((folder + '/' + name).constData(), O_WRONLY | O_CREAT, 0600);
+        QVERIFY(fd >= 0 && ::close(fd) == 0);
+        DirListBox dirs;
+        QVERIFY(dirs.setPath(top.path()));
+        QCOMPARE(dirs.ListCount(), 1);
+        QVERIFY(dirs.setPath(dirs.List(0)));
+        FileListBox list;
+        list.setPattern("*.jpg");
+        QVERIFY(list.setPath(dirs.Path()));
+        QCOMPARE(list.ListCount(), 1);
+        QCOMPARE(LocalFiles::encodeName(list.Path() + '/' + list.List(0)), folder + '/' + name);
+        QVERIFY(LocalFiles::info(list.Path() + '/' + list.List(0)).isFile);
+        QCOMPARE(list.view()->model()->index(0, 0).data().toString(), shown);
+        QCOMPARE(dirs.view()->model()->index(dirs.view()->model()->rowCount() - 1, 0).data().toString().trimmed(),
+                 "sub " + shown);
     }
 
     void settingByCodeRunsTheHandlerOnce()

@@ -153,6 +153,11 @@ private slots:
         QCOMPARE(s.box->Width(), 40.0);
         QVERIFY(s.box->loadPicture(QString()));
         QVERIFY(s.box->picture().isNull());
+        // Shown under its own name, a file that is not a picture empties the box instead.
+        QVERIFY(s.box->loadPicture(redFile(QSize(40, 30))));
+        QVERIFY(!s.box->showFile(dir.filePath("bad.jpg")));
+        QVERIFY(s.box->picture().isNull());
+        QCOMPARE(s.box->File(), dir.filePath("bad.jpg"));
     }
 
     void trueSizeBox()
@@ -169,8 +174,13 @@ private slots:
         QVERIFY(s.box->Visible());
         // Taking a picture from another box shares the object; no file is read.
         ImageBox other(&s.window);
-        other.setPicture(s.box->picture());
+        other.showContentOf(s.box);
         QVERIFY(other.picture() == s.box->picture());
+        QCOMPARE(other.File(), s.box->File());
+        // A file that is not a picture leaves the true-size box empty, 0 x 0.
+        QVERIFY(!s.box->showFile(write(dir.filePath("none.jpg"), "not a picture")));
+        QCOMPARE(QSizeF(s.box->Width(), s.box->Height()), QSizeF(0, 0));
+        QCOMPARE(s.box->File(), dir.filePath("none.jpg"));
     }
 
     void disabledPaintsTheSame()

@@ -1,5 +1,6 @@
 // The one fitting rule: the picture's proportions kept, centred in the box, by the box's width or
-// by its height, in the viewing area, a thumbnail place and the screen.
+// by its height, in the viewing area, a thumbnail place and the screen; and a printed picture made
+// smaller to fit the page.
 #include "PictureFit.h"
 
 #include <QTest>
@@ -35,6 +36,30 @@ private slots:
         QVERIFY2(near(r.left(), expected.left()) && near(r.top(), expected.top()) && near(r.width(), expected.width())
                      && near(r.height(), expected.height()),
                  qPrintable(QStringLiteral("%1,%2 %3x%4").arg(r.left()).arg(r.top()).arg(r.width()).arg(r.height())));
+    }
+
+    // A printed picture larger than the room left on the page: made smaller with its proportions
+    // kept; one that fits keeps its size.
+    void shrunkToFit_data()
+    {
+        QTest::addColumn<QSizeF>("size");
+        QTest::addColumn<QSizeF>("room");
+        QTest::addColumn<QSizeF>("expected");
+        const QSizeF room(10000, 15000);
+        QTest::newRow("fits") << QSizeF(2400, 1800) << room << QSizeF(2400, 1800);
+        QTest::newRow("exactly the room") << room << room << room;
+        QTest::newRow("too wide") << QSizeF(90000, 60000) << room << QSizeF(10000, 6666.6667);
+        QTest::newRow("too high") << QSizeF(9000, 30000) << room << QSizeF(4500, 15000);
+        QTest::newRow("no room") << QSizeF(2400, 1800) << QSizeF(0, 15000) << QSizeF(2400, 1800);
+    }
+    void shrunkToFit()
+    {
+        QFETCH(QSizeF, size);
+        QFETCH(QSizeF, room);
+        QFETCH(QSizeF, expected);
+        const QSizeF s = PictureFit::shrunkToFit(size, room);
+        QVERIFY2(std::abs(s.width() - expected.width()) < 0.001 && std::abs(s.height() - expected.height()) < 0.001,
+                 qPrintable(QStringLiteral("%1x%2").arg(s.width()).arg(s.height())));
     }
 
     void drawnPixels()

@@ -31,6 +31,8 @@ private slots:
         QTest::newRow("jpeg named .bmp") << "b.bmp" << QByteArray("jpeg") << QSize(640, 480) << QByteArray("jpeg");
         QTest::newRow("jpeg named .JPG") << "c.JPG" << QByteArray("jpeg") << QSize(17, 9) << QByteArray("jpeg");
         QTest::newRow("png without extension") << "d" << QByteArray("png") << QSize(40, 40) << QByteArray("png");
+        QTest::newRow("bmp stored top row first") << "e.bmp" << QByteArray("bmp top-down") << QSize(30, 20)
+                                                  << QByteArray("bmp");
     }
     void byContent()
     {

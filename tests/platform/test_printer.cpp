@@ -111,6 +111,7 @@ private slots:
         QVERIFY(!Printer::EndDoc());
         QVERIFY(choose(dir.filePath("no such folder/out.pdf")));
         QVERIFY(!Printer::PaintPicture(picture({40, 30}), 700, 700, 600, 450));
+        QVERIFY(!Printer::errorString().isEmpty()); // the reason, for the message that says so
         QVERIFY(!QFile::exists(dir.filePath("no such folder/out.pdf")));
         QVERIFY(!Printer::PaintPicture(QImage(), 700, 700, 600, 450));
     }

@@ -106,9 +106,12 @@ FormMain *start()
 
 void closeProgram()
 {
-    Messages::setAnswerer({});
+    // A note left open that cannot be written by now (its folder gone with the case) is given up.
+    Messages::setAnswerer(
+        [](const Messages::Message &m) { return m.buttons & Messages::Yes ? Messages::Yes : Messages::Ok; });
     if (Forms::FormMain)
         close(Forms::FormMain);
+    Messages::setAnswerer({});
 }
 
 void flushDeletes()

@@ -62,7 +62,8 @@ public:
 FormMain *start();
 // Closes the main window as its close box does and lets the deferred deletions run.
 void close(FormMain *main);
-// The end of a case: no more answers for message boxes, the program closed when it still runs.
+// The end of a case: the program closed when it still runs (a note that cannot be written given
+// up), and no more answers for message boxes.
 void closeProgram();
 void flushDeletes();
 

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QRandomGenerator>
+#include <QtEndian>
 
 namespace PictureFiles {
 
@@ -83,6 +84,12 @@ QByteArray encode(const QImage &image, const QByteArray &format)
 {
     if (format == "gif")
         return gif(image);
+    if (format == "bmp top-down") {
+        // The rows top first, and the height in the header negative to say so.
+        QByteArray bytes = encode(image.mirrored(), "bmp");
+        qToLittleEndian<qint32>(-image.height(), bytes.data() + 22);
+        return bytes;
+    }
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
