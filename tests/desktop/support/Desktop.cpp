@@ -230,6 +230,12 @@ QByteArray runOnScreen(QSize size, const QStringList &arguments)
     return child.readAllStandardOutput() + child.readAllStandardError();
 }
 
+bool activate(QWidget *window)
+{
+    window->activateWindow();
+    return QTest::qWaitFor([&] { return window->isActiveWindow(); }, 5000);
+}
+
 bool pressKeys(const QString &keys)
 {
     QProcess p;

@@ -27,6 +27,8 @@ QSize screenFromEnvironment();
 // Runs this test binary again on an X server of another size; returns its standard output.
 QByteArray runOnScreen(QSize screen, const QStringList &arguments);
 
+// Makes the window the active one, as a click on it would; false when it never becomes active.
+bool activate(QWidget *window);
 // Keys through the X server to the window that has the focus, as xdotool names them ("shift+2").
 bool pressKeys(const QString &keys);
 // The keyboard layout of the X server ("us", "fr").
