@@ -1,6 +1,7 @@
 #include "Consulta.h"
 
 #include "DiaryDatabase.h"
+#include "DiaryEntryFiles.h"
 #include "Principal.h"
 #include "RichText.h"
 #include "global.h"
@@ -55,7 +56,7 @@ void TFormAbrir::BabrirClick()
         return;
     const DiaryDatabase::Entry entrada = ADOQueryConsulta->Entrada(linha);
     const QString titulo = entrada.titulo;
-    const QString arquivo = entrada.fileName();
+    const QString arquivo = entrada.fileName().isEmpty() ? QString() : DiaryEntryFiles::path(entrada.fileName());
     if (arquivo.isEmpty() || !QFileInfo(arquivo).isFile()) {
         Mensagem(QStringLiteral("Não existe arquivo associado a este título!"));
         return;

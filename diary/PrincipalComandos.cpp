@@ -3,6 +3,7 @@
 
 #include "BandedReport.h"
 #include "DiaryDatabase.h"
+#include "DiaryEntryFiles.h"
 #include "FontColorDialog.h"
 #include "HelpWindow.h"
 #include "Sobre.h"
@@ -142,7 +143,7 @@ void TFormPrincipal::Direita1Click()
 
 void TFormPrincipal::AjudadoDorlinda1Click()
 {
-    if (!HelpWindow::showContents(this, ArquivoDeAjuda, QStringLiteral("Dorlinda - Ajuda")))
+    if (!HelpWindow::showContents(this, DiaryEntryFiles::path(ArquivoDeAjuda), QStringLiteral("Dorlinda - Ajuda")))
         Mensagem(QStringLiteral("Não foi possível abrir a ajuda: o arquivo \"%1\" não foi encontrado na pasta atual.")
                      .arg(ArquivoDeAjuda));
 }

@@ -335,7 +335,10 @@ bool deleteEntry(qint64 codigo, QString *error)
 
     // The file goes aside until the row is gone for good, so that a refused deletion keeps both.
     DiaryEntryFiles::Deletion files;
-    if (!*shared && !files.setAside(name, &why))
+    QStringList notMoved;
+    if (!*shared)
+        files.setAside({name}, &notMoved, &why);
+    if (!notMoved.isEmpty())
         return failed(why);
     if (!db.commit()) {
         why = errorText(db.lastError());
@@ -347,6 +350,24 @@ bool deleteEntry(qint64 codigo, QString *error)
     if (!left.isEmpty() && error)
         *error = QStringLiteral("o arquivo não pôde ser apagado");
     return true;
+}
+
+DiaryEntryFiles::Recovered recoverSetAsideFiles()
+{
+    if (!DiaryEntryFiles::anySetAside())
+        return {};
+    // Inside a write transaction: another running copy that is deleting now has either not begun or
+    // committed (or given up), so that its rows say where its files belong.
+    QSqlDatabase db = connection();
+    QString error;
+    if (!begin(db, &error))
+        return {};
+    const DiaryEntryFiles::Recovered done = DiaryEntryFiles::recover([&](const QString &name) {
+        QString why;
+        return fileNamedByRow(db, name, -1, &why);
+    });
+    db.rollback();
+    return done;
 }
 
 } // namespace DiaryDatabase
