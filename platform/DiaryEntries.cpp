@@ -146,18 +146,17 @@ std::optional<bool> fileNamedByRow(const QSqlDatabase &db, const QString &name, 
     return q.next();
 }
 
-// The title when no row and nothing on disk holds that name, else the first free "title (n)".
-// nullopt, with the reason, when the database failed or no name is free.
+// The title when no row names it and nothing on disk holds that name but a file the diary wrote
+// (left by a save cut short), else the first such "title (n)". nullopt, with the reason, when the
+// database failed or no name is free.
 std::optional<QString> freeFileName(const QSqlDatabase &db, const QString &titulo, qint64 except, QString *error)
 {
     for (int n = 1; n < 100000; ++n) {
         const QString name = DiaryEntryFiles::candidate(titulo, n);
-        if (DiaryEntryFiles::occupied(name))
-            continue;
         const std::optional<bool> taken = fileNamedByRow(db, name, except, error);
         if (!taken)
             return std::nullopt;
-        if (!*taken)
+        if (!*taken && (!DiaryEntryFiles::occupied(name) || DiaryEntryFiles::writtenByTheDiary(name)))
             return name;
     }
     *error = QStringLiteral("não há nome livre para o arquivo");

@@ -1,6 +1,7 @@
 #include "DiaryEntryFiles.h"
 
 #include "DiaryDatabase.h"
+#include "RichText.h"
 #include "SqliteText.h"
 
 #include <QCoreApplication>
@@ -9,6 +10,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QTextDocument>
 
 namespace DiaryEntryFiles {
 
@@ -22,7 +24,7 @@ QString g_folder; // empty until fixed
 // name begins with a dot (isUsableTitle), so these are the diary's own.
 const QString SetAsideSuffix = QStringLiteral(".excluido");
 const QString ListSuffix = QStringLiteral(".excluidos");
-// A list larger than this is none of the diary's.
+// A list or an entry file larger than this is none of the diary's.
 constexpr qint64 MaxListedFile = 256 * 1024 * 1024;
 
 bool isHiddenName(const QString &name, const QString &suffix)
@@ -153,6 +155,19 @@ void Replacement::undo()
             file.commit();
     }
     m_name.clear();
+}
+
+bool writtenByTheDiary(const QString &name)
+{
+    if (!plainFile(name))
+        return false;
+    QFile file(path(name));
+    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxListedFile)
+        return false;
+    const QByteArray data = file.readAll();
+    QTextDocument doc;
+    return RichText::isRtf(data) && RichText::read(doc, data) == RichText::Reading::Whole
+        && RichText::write(doc) == data;
 }
 
 Deletion::~Deletion()

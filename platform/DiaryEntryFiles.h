@@ -52,6 +52,11 @@ private:
     QByteArray m_before;
 };
 
+// Whether the file of that name is one the diary wrote: RTF that reads whole and that, written
+// again, gives the same bytes (another program's file practically never does). A first save cut
+// short between its file and its row leaves such a file without a row; a later save may take it.
+bool writtenByTheDiary(const QString &name);
+
 // Entry files deleted with their rows: each is moved to a hidden name of the data folder
 // (".PID-N.excluido") while the transaction is open, after a list of the names it moves (the
 // hidden name and the entry file's, a line each, in ".PID-N.excluidos"). commit() deletes them
