@@ -1,12 +1,14 @@
 // The printed report of the entry in the editor: what stands where on which page, the title, date
 // and time of new and stored entries, the preview, the print dialog and the PDF it writes.
 #include "DiarioTeste.h"
+#include "PrintedPdf.h"
 
 #include "BandedReport.h"
 #include "DiaryDatabase.h"
 #include "DiaryUsers.h"
 #include "Principal.h"
 #include "Programa.h"
+#include "RichText.h"
 #include "VisualizarImpressao.h"
 #include "global.h"
 
@@ -14,11 +16,13 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QMap>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTimer>
@@ -267,6 +271,83 @@ private slots:
             }
             QCOMPARE(linhas.join('\n'), p.pages[n - 1].element("Qrtexto")->text);
         }
+    }
+
+    // The editor's paragraphs print at the sizes it gives them, measured in the PDF: indents from the
+    // text's left edge (10 + 8.47 mm from the paper's) and its right one, the space between two
+    // paragraphs beyond their lines' own, and the default tab stop (80 pixels, 60 points).
+    void paragraphsPrintAtTheEditorsSizes_data()
+    {
+        QTest::addColumn<QList<double>>("recuos");  // first line, the others (from the first), right
+        QTest::addColumn<QList<double>>("espacos"); // after the first paragraph, before the second
+        QTest::addColumn<QString>("medida");
+        QTest::addColumn<double>("minimo");
+        QTest::addColumn<double>("maximo");
+        QTest::newRow("first line") << QList<double>{30, -30, 0} << QList<double>{0, 0} << "primeira" << 29.0 << 31.0;
+        QTest::newRow("other lines") << QList<double>{0, 36, 0} << QList<double>{0, 0} << "seguintes" << 35.0 << 37.0;
+        QTest::newRow("both") << QList<double>{18, 24, 0} << QList<double>{0, 0} << "seguintes" << 41.0 << 43.0;
+        QTest::newRow("right") << QList<double>{0, 0, 100} << QList<double>{0, 0} << "direita" << 99.0 << 131.0;
+        QTest::newRow("space after") << QList<double>{0, 0, 0} << QList<double>{18, 0} << "entre" << 17.0 << 19.0;
+        QTest::newRow("space before") << QList<double>{0, 0, 0} << QList<double>{0, 24} << "entre" << 23.0 << 25.0;
+        QTest::newRow("tab stop") << QList<double>{0, 0, 0} << QList<double>{0, 0} << "tabulacao" << 59.0 << 61.0;
+    }
+    void paragraphsPrintAtTheEditorsSizes()
+    {
+        QFETCH(QList<double>, recuos);
+        QFETCH(QList<double>, espacos);
+        QFETCH(QString, medida);
+        QFETCH(double, minimo);
+        QFETCH(double, maximo);
+        escrever(QStringLiteral("alfa ").repeated(80).trimmed() + QStringLiteral("\nx\ty"));
+        QTextDocument *doc = FormPrincipal->Rdtexto->document();
+        QTextCursor c(doc);
+        QTextBlockFormat primeiro = doc->firstBlock().blockFormat();
+        RichText::setIndents(primeiro, {recuos[0], recuos[1], recuos[2]});
+        primeiro.setBottomMargin(espacos[0] * RichText::PixelsPerPoint);
+        c.setBlockFormat(primeiro);
+        c.movePosition(QTextCursor::End);
+        QTextBlockFormat segundo = c.blockFormat();
+        segundo.setTopMargin(espacos[1] * RichText::PixelsPerPoint);
+        c.setBlockFormat(segundo);
+
+        const QString arquivo = QDir::current().absoluteFilePath("recuos.pdf");
+        QPrinter &impressora = FormVisualizar->Impressora();
+        impressora.setOutputFormat(QPrinter::PdfFormat);
+        impressora.setOutputFileName(arquivo);
+        QVERIFY(FormPrincipal->PrepararRelatorio());
+        BandedReport *relatorio = FormVisualizar->QuickRepVisualizar;
+        QVERIFY(relatorio->print(relatorio->plan(QDate::currentDate()), impressora));
+
+        // The text's lines, top to bottom, each its words left to right.
+        constexpr double PontosPorMm = 72 / 25.4;
+        const double esquerda = (10 + 8.47) * PontosPorMm;
+        const double largura = 182.03 * PontosPorMm;
+        QMap<int, QList<PrintedPdf::Word>> porLinha;
+        for (const PrintedPdf::Word &w : PrintedPdf::words(arquivo))
+            if (w.box.top() > TextoTopo * PontosPorMm - 2 && w.box.top() < TituloTopo * PontosPorMm)
+                porLinha[qRound(w.box.top() * 10)].append(w);
+        QList<QList<PrintedPdf::Word>> linhas = porLinha.values();
+        QVERIFY(linhas.size() >= 4);
+        const QList<PrintedPdf::Word> ultima = linhas.takeLast();
+        QCOMPARE(ultima.size(), 2);
+        QCOMPARE(ultima[1].text, QStringLiteral("y"));
+        const auto topo = [](const QList<PrintedPdf::Word> &l) { return l.first().box.top(); };
+        double medido = 0;
+        if (medida == "primeira") {
+            medido = linhas[0].first().box.left() - esquerda;
+        } else if (medida == "seguintes") {
+            medido = linhas[1].first().box.left() - esquerda;
+        } else if (medida == "direita") {
+            double fim = 0;
+            for (const QList<PrintedPdf::Word> &l : linhas)
+                fim = qMax(fim, l.last().box.right());
+            medido = esquerda + largura - fim;
+        } else if (medida == "entre") {
+            medido = (topo(ultima) - topo(linhas.last())) - (topo(linhas[1]) - topo(linhas[0]));
+        } else {
+            medido = ultima[1].box.left() - esquerda;
+        }
+        QVERIFY2(medido >= minimo && medido <= maximo, qPrintable(QString::number(medido)));
     }
 
     // The file chosen for printing is offered again to the same user, never to the next one.
