@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QLineEdit>
 #include <QMap>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -62,9 +63,11 @@ QString textoDe(const ReportPage &pagina, const QString &elemento)
     return e ? e->text : QStringLiteral("<nenhum>");
 }
 
-// Answers every modal window that comes up while it lives, and keeps what came up.
+// Answers every modal window that comes up while it lives (the first as told, the others with
+// Cancel), and keeps what came up and the file name each print dialog proposed.
 struct Vigia {
     QStringList vistos;
+    QStringList propostos;
     int paginas = -1;
     QTimer timer;
     explicit Vigia(bool aceitar)
@@ -76,7 +79,10 @@ struct Vigia {
             vistos.append(modal->objectName().isEmpty() ? modal->windowTitle() : modal->objectName());
             if (auto *previa = modal->findChild<QPrintPreviewWidget *>())
                 paginas = previa->pageCount();
-            aceitar ? modal->accept() : modal->reject();
+            // Qt's own name for the file name box of its print dialog.
+            if (auto *nome = modal->findChild<QLineEdit *>(QStringLiteral("filename")))
+                propostos.append(nome->text());
+            aceitar && vistos.size() == 1 ? modal->accept() : modal->reject();
         });
         timer.start(0);
     }
@@ -220,39 +226,73 @@ private slots:
         QCOMPARE(textoDe(pagina, "Qrtexto"), QStringLiteral("mudado depois"));
     }
 
-    // The preview shows every page; the print dialog, confirmed, prints them to the PDF file
-    // chosen, cancelled, nothing; while nobody is logged in, the hidden editor's text is not printed.
+    // The preview shows every page; the print dialog, proposing the entry's title in the folder
+    // chosen last, confirmed, prints them to that PDF file, cancelled, nothing; a file that is there
+    // already is replaced only after a Yes, else the dialog comes back; while nobody is logged in,
+    // the hidden editor's text is not printed.
     void commands_data()
     {
         QTest::addColumn<QString>("comando");
         QTest::addColumn<bool>("logado");
         QTest::addColumn<bool>("confirmar");
+        QTest::addColumn<QByteArray>("anterior");
+        QTest::addColumn<int>("resposta");
         QTest::addColumn<QString>("visto");
-        QTest::newRow("preview") << "Visualizarimpresso1" << true << false << "Dorlinda [ Visualizar impressão ]";
-        QTest::newRow("print") << "Imprimir1" << true << true << "PrintDialogPrincipal";
-        QTest::newRow("print cancelled") << "Imprimir1" << true << false << "PrintDialogPrincipal";
-        QTest::newRow("preview, logged out") << "Visualizarimpresso1" << false << false << "";
-        QTest::newRow("print, logged out") << "Imprimir1" << false << true << "";
+        const QByteArray nada;
+        const int sim = Messages::Yes, nao = Messages::No;
+        QTest::newRow("preview") << "Visualizarimpresso1" << true << false << nada << nao
+                                 << "Dorlinda [ Visualizar impressão ]";
+        QTest::newRow("print") << "Imprimir1" << true << true << nada << nao << "PrintDialogPrincipal";
+        QTest::newRow("print cancelled") << "Imprimir1" << true << false << nada << nao << "PrintDialogPrincipal";
+        QTest::newRow("print over an earlier print, replaced")
+            << "Imprimir1" << true << true << QByteArray("impresso antes") << sim << "PrintDialogPrincipal";
+        QTest::newRow("print over an earlier print, kept")
+            << "Imprimir1" << true << true << QByteArray("impresso antes") << nao
+            << "PrintDialogPrincipal|PrintDialogPrincipal";
+        QTest::newRow("preview, logged out") << "Visualizarimpresso1" << false << false << nada << nao << "";
+        QTest::newRow("print, logged out") << "Imprimir1" << false << true << nada << nao << "";
     }
     void commands()
     {
         QFETCH(QString, comando);
         QFETCH(bool, logado);
         QFETCH(bool, confirmar);
+        QFETCH(QByteArray, anterior);
+        QFETCH(int, resposta);
         QFETCH(QString, visto);
         escrever(paragrafos(120));
         if (!logado)
             FormPrincipal->EncerrarSessao();
-        const QString arquivo = QDir::current().absoluteFilePath("diario.pdf");
-        FormVisualizar->Impressora().setOutputFileName(arquivo);
+        QVERIFY(QDir().mkpath("impressos"));
+        const QString arquivo = QDir::current().absoluteFilePath("impressos/Título1.pdf");
+        QFile::remove(arquivo);
+        if (!anterior.isEmpty()) {
+            QFile antes(arquivo);
+            QVERIFY(antes.open(QIODevice::WriteOnly));
+            antes.write(anterior);
+        }
+        FormVisualizar->Impressora().setOutputFileName(QDir::current().absoluteFilePath("impressos/outro.pdf"));
+        Caixas caixas{Messages::Button(resposta)};
         Vigia vigia(confirmar);
         FormPrincipal->findChild<QAction *>(comando)->trigger();
         QCOMPARE(vigia.vistos.join('|'), visto);
+        if (comando == "Imprimir1" && logado)
+            QCOMPARE(vigia.propostos.first(), arquivo);
+        QCOMPARE(caixas.textos(), anterior.isEmpty() || !confirmar
+                                      ? QStringList()
+                                      : QStringList({"O arquivo \"" + arquivo + "\" já existe. Deseja substituí-lo?"}));
         if (comando == "Visualizarimpresso1" && logado)
             QCOMPARE(vigia.paginas, 3);
-        QCOMPARE(QFile::exists(arquivo), !visto.isEmpty() && confirmar);
-        if (!QFile::exists(arquivo))
+        const bool impresso = !visto.isEmpty() && confirmar && (anterior.isEmpty() || resposta == Messages::Yes);
+        QFile feito(arquivo);
+        QCOMPARE(feito.exists(), impresso || !anterior.isEmpty());
+        if (!impresso) {
+            if (feito.exists()) {
+                QVERIFY(feito.open(QIODevice::ReadOnly));
+                QCOMPARE(feito.readAll(), anterior);
+            }
             return;
+        }
         QVERIFY(pdf({"pdfinfo", arquivo}).contains(QRegularExpression("Pages: +3\n")));
         const ReportPlan p = plano();
         const QString hoje = QDate::currentDate().toString("dd/MM/yyyy");
@@ -271,6 +311,16 @@ private slots:
             }
             QCOMPARE(linhas.join('\n'), p.pages[n - 1].element("Qrtexto")->text);
         }
+    }
+
+    // The folder chosen for printing is offered again to the same user, never to the next one.
+    void theFolderChosenStaysWithTheUser()
+    {
+        const QString arquivo = QDir::current().absoluteFilePath("Férias.pdf");
+        FormVisualizar->Impressora().setOutputFileName(arquivo);
+        QCOMPARE(FormVisualizar->Impressora().outputFileName(), arquivo);
+        FormPrincipal->EncerrarSessao();
+        QVERIFY(FormVisualizar->Impressora().outputFileName().isEmpty());
     }
 
     // The editor's paragraphs print at the sizes it gives them, measured in the PDF: indents from the
@@ -348,16 +398,6 @@ private slots:
             medido = ultima[1].box.left() - esquerda;
         }
         QVERIFY2(medido >= minimo && medido <= maximo, qPrintable(QString::number(medido)));
-    }
-
-    // The file chosen for printing is offered again to the same user, never to the next one.
-    void theFileChosenStaysWithTheUser()
-    {
-        const QString arquivo = QDir::current().absoluteFilePath("Férias.pdf");
-        FormVisualizar->Impressora().setOutputFileName(arquivo);
-        QCOMPARE(FormVisualizar->Impressora().outputFileName(), arquivo);
-        FormPrincipal->EncerrarSessao();
-        QVERIFY(FormVisualizar->Impressora().outputFileName().isEmpty());
     }
 
     // A stored entry whose row cannot be read is reported, and nothing is previewed.
