@@ -64,11 +64,16 @@ void TFormAbrir::BabrirClick()
     QTextEdit *editor = FormPrincipal->Rdtexto;
     QString erro;
     RichText::Reading leitura = RichText::Reading::Whole;
+    // The caret is taken out while the text comes in: carried along to the text's end and brought
+    // back to its start, it would have the whole text laid out at once.
+    const QTextCursor antes = editor->textCursor();
+    editor->setTextCursor(QTextCursor());
     if (!RichText::readFile(*editor->document(), arquivo, &erro, &leitura)) {
+        editor->setTextCursor(antes);
         Mensagem(QStringLiteral("Não foi possível abrir ") + titulo + QStringLiteral(".\n\n") + erro);
         return;
     }
-    editor->moveCursor(QTextCursor::Start);
+    editor->setTextCursor(QTextCursor(editor->document()));
     FormPrincipal->setWindowTitle(QStringLiteral("Dorlinda - ") + titulo);
     ArquivoGravado = true;
     TextoAlterado = false;
