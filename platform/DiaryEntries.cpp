@@ -3,11 +3,14 @@
 
 #include "DiaryEntryFiles.h"
 #include "RichText.h"
+#include "SqliteText.h"
 
 #include <QScopeGuard>
 #include <QSqlError>
 #include <QSqlRecord>
 #include <QTextDocument>
+
+#include <algorithm>
 
 namespace DiaryDatabase {
 
@@ -37,17 +40,23 @@ Entry entryFrom(const QSqlQuery &q, bool withFile)
     return e;
 }
 
+// The owner's rows, ordered as the clause says and then as they were stored.
+QSqlQuery ownersRows(const QString &senha, const QString &order)
+{
+    QSqlQuery q(connection());
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT %1 FROM Diario WHERE ufold(Senha) = ufold(:aux_senha) ORDER BY %2Codigo")
+                  .arg(entryColumns(connection()), order));
+    q.bindValue(":aux_senha", senha);
+    q.exec();
+    return q;
+}
+
 } // namespace
 
 QSqlQuery listEntries(const QString &senha, Order order)
 {
-    QSqlQuery q(connection());
-    q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT %1 FROM Diario WHERE ufold(Senha) = ufold(:aux_senha) ORDER BY %2, Codigo")
-                  .arg(entryColumns(connection()), order == Order::ByTitle ? "Titulo COLLATE ptbr" : "Data"));
-    q.bindValue(":aux_senha", senha);
-    q.exec();
-    return q;
+    return ownersRows(senha, order == Order::ByTitle ? QStringLiteral("Titulo COLLATE ptbr, ") : QStringLiteral("Data, "));
 }
 
 QString storedDate(const QDate &date)
@@ -94,7 +103,9 @@ QString entryFileName(const QSqlRecord &row)
 bool readEntries(const QString &senha, Order order, QList<Entry> &entries, QString *error)
 {
     entries.clear();
-    QSqlQuery q = listEntries(senha, order);
+    // By title the rows are sorted here, each title taken once, rather than by the database,
+    // which would make both titles anew for every comparison; in the same order.
+    QSqlQuery q = order == Order::ByTitle ? ownersRows(senha, {}) : listEntries(senha, order);
     if (!q.isActive()) {
         if (error)
             *error = errorText(q.lastError());
@@ -103,6 +114,10 @@ bool readEntries(const QString &senha, Order order, QList<Entry> &entries, QStri
     const bool withFile = q.record().count() > 5;
     while (q.next())
         entries.append(entryFrom(q, withFile));
+    if (order == Order::ByTitle)
+        std::stable_sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
+            return SqliteText::compare(a.titulo, b.titulo) < 0;
+        });
     return true;
 }
 
