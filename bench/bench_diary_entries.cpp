@@ -1,6 +1,8 @@
 // A diary of 10,000 entries (and 2,000 of another user): the open dialog listed by date and by
 // title and shown, the save of a new entry (title check, row and file), and the open of a 100 KB
 // entry into the editor. Runs in a temporary folder; the database and files lie on its disk.
+// Beside them, bare baselines measured in the same run: the user's rows read by a plain query in date
+// order, and the 100 KB entry's text shown by a plain editor of the same size (setPlainText).
 // Usage: bench_diary_entries [runs=15] [folder]   (prints medians in milliseconds)
 #include "BenchDiary.h"
 #include "BenchSupport.h"
@@ -18,6 +20,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QRandomGenerator>
 #include <QSqlQuery>
@@ -121,7 +124,22 @@ int main(int argc, char **argv)
 
     logIn(Senha);
 
-    QList<double> porData, porTitulo, salvar, abrir;
+    // The bare baselines' material: a plain editor like the diary's, and the entry's text.
+    QTextEdit simples;
+    simples.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    simples.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    simples.setGeometry(FormPrincipal->Rdtexto->geometry());
+    simples.show();
+    QString textoGrande;
+    {
+        QFile f("Grande");
+        QTextDocument d;
+        if (f.open(QIODevice::ReadOnly))
+            RichText::read(d, f.readAll());
+        textoGrande = d.toPlainText();
+    }
+
+    QList<double> porData, porTitulo, salvar, abrir, listaSimples, abrirSimples;
     for (int i = 0; i < runs; ++i) {
         // "&Abrir": the list by date, the save prompt, the dialog up with its list; then by title.
         double mostrado = 0, ordenado = 0;
@@ -176,12 +194,35 @@ int main(int argc, char **argv)
         FormAbrir->FormClose();
         FormPrincipal->NovoArquivo();
         app.processEvents();
+
+        // The bare baselines.
+        relogio.restart();
+        {
+            QSqlQuery q(DiaryDatabase::connection());
+            q.setForwardOnly(true);
+            q.prepare("SELECT Codigo, Titulo, Senha, Data, Hora, Arquivo FROM Diario WHERE Senha = ? ORDER BY Data");
+            q.addBindValue(Senha);
+            q.exec();
+            QStringList linhas;
+            while (q.next())
+                linhas << q.value(1).toString() + q.value(2).toString() + q.value(3).toString() + q.value(4).toString();
+        }
+        listaSimples << relogio.nsecsElapsed() / 1e6;
+        simples.clear();
+        app.processEvents();
+        relogio.restart();
+        simples.setPlainText(textoGrande);
+        app.processEvents();
+        simples.viewport()->repaint();
+        abrirSimples << relogio.nsecsElapsed() / 1e6;
     }
 
     out << "open dialog, listed by date and shown: " << median(porData) << " ms\n";
     out << "open dialog, listed again by title:    " << median(porTitulo) << " ms\n";
     out << "save of a new entry:                   " << median(salvar) << " ms\n";
     out << "open of a 100 KB entry:                " << median(abrir) << " ms\n";
+    out << "bare: the rows read by date:           " << median(listaSimples) << " ms\n";
+    out << "bare: the 100 KB text set and painted: " << median(abrirSimples) << " ms\n";
     out << "(medians of " << runs << " runs)\n";
     out.flush();
     Programa::DestruirJanelas();

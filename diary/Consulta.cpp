@@ -1,6 +1,7 @@
 #include "Consulta.h"
 
 #include "DiaryDatabase.h"
+#include "DiaryEntryFiles.h"
 #include "Principal.h"
 #include "RichText.h"
 #include "global.h"
@@ -55,7 +56,7 @@ void TFormAbrir::BabrirClick()
         return;
     const DiaryDatabase::Entry entrada = ADOQueryConsulta->Entrada(linha);
     const QString titulo = entrada.titulo;
-    const QString arquivo = entrada.fileName();
+    const QString arquivo = entrada.fileName().isEmpty() ? QString() : DiaryEntryFiles::path(entrada.fileName());
     if (arquivo.isEmpty() || !QFileInfo(arquivo).isFile()) {
         Mensagem(QStringLiteral("Não existe arquivo associado a este título!"));
         return;
@@ -63,11 +64,16 @@ void TFormAbrir::BabrirClick()
     QTextEdit *editor = FormPrincipal->Rdtexto;
     QString erro;
     RichText::Reading leitura = RichText::Reading::Whole;
+    // The caret is taken out while the text comes in: carried along to the text's end and brought
+    // back to its start, it would have the whole text laid out at once.
+    const QTextCursor antes = editor->textCursor();
+    editor->setTextCursor(QTextCursor());
     if (!RichText::readFile(*editor->document(), arquivo, &erro, &leitura)) {
+        editor->setTextCursor(antes);
         Mensagem(QStringLiteral("Não foi possível abrir ") + titulo + QStringLiteral(".\n\n") + erro);
         return;
     }
-    editor->moveCursor(QTextCursor::Start);
+    editor->setTextCursor(QTextCursor(editor->document()));
     FormPrincipal->setWindowTitle(QStringLiteral("Dorlinda - ") + titulo);
     ArquivoGravado = true;
     TextoAlterado = false;

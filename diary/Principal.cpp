@@ -1,6 +1,7 @@
 #include "Principal.h"
 
 #include "DiaryDatabase.h"
+#include "DiaryEntryFiles.h"
 #include "FontColorDialog.h"
 #include "HelpWindow.h"
 #include "RichTextEdit.h"
@@ -14,6 +15,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QColorDialog>
+#include <QDir>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QMenu>
@@ -64,6 +66,9 @@ TFormPrincipal::TFormPrincipal(QWidget *parent)
     : QMainWindow(parent)
 {
     Q_INIT_RESOURCE(diary);
+    // The diary's data lie in the folder current at start, whatever the libraries loaded below do
+    // to the current folder.
+    DiaryEntryFiles::fixFolder(QDir::currentPath());
     setObjectName("FormPrincipal");
     setWindowTitle(Titulo);
     setWindowIcon(QIcon(QStringLiteral(":/icones/dorlinda.png")));
@@ -94,10 +99,16 @@ TFormPrincipal::TFormPrincipal(QWidget *parent)
     AdControlStats1->Loaded();
     AdSoftwareStats1->Loaded();
 
-    const DiaryDatabase::OpenStatus status = DiaryDatabase::open();
+    const QString banco = DiaryEntryFiles::path(DiaryDatabase::FileName);
+    const DiaryDatabase::OpenStatus status = DiaryDatabase::open(banco);
     ConexaoAberta = status.ok();
-    if (!ConexaoAberta)
-        Messages::plain(nullptr, Titulo, DiaryDatabase::failureMessage(status));
+    if (!ConexaoAberta) {
+        Messages::plain(nullptr, Titulo, DiaryDatabase::failureMessage(status, banco));
+        return;
+    }
+    // Entry files that a deletion cut short by the end of a run left aside come back to their
+    // entries (or go, with their entries) before anything is listed.
+    DiaryDatabase::recoverSetAsideFiles();
 }
 
 TFormPrincipal::~TFormPrincipal()

@@ -3,6 +3,7 @@
 
 #include "BandedReport.h"
 #include "DiaryDatabase.h"
+#include "DiaryEntryFiles.h"
 #include "FontColorDialog.h"
 #include "HelpWindow.h"
 #include "Sobre.h"
@@ -11,6 +12,8 @@
 
 #include <QColorDialog>
 #include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTextCharFormat>
@@ -56,6 +59,7 @@ void TFormPrincipal::Visualizarimpresso1Click()
 {
     if (TextoBloqueado || !PrepararRelatorio())
         return;
+    FormVisualizar->ProporArquivo(FormVisualizar->QrTitulo->text);
     FormVisualizar->QuickRepVisualizar->preview(FormVisualizar->Impressora(), this);
 }
 
@@ -64,14 +68,24 @@ void TFormPrincipal::Imprimir1Click()
     if (TextoBloqueado || !PrepararRelatorio())
         return;
     BandedReport *relatorio = FormVisualizar->QuickRepVisualizar;
+    FormVisualizar->ProporArquivo(FormVisualizar->QrTitulo->text);
     QPrinter &impressora = FormVisualizar->Impressora();
     const ReportPlan plano = relatorio->plan(QDate::currentDate());
-    // The system's printers, or a PDF file where none is installed.
+    // The system's printers, or a PDF file where none is installed; a file that is there already
+    // is replaced only when the user says so, else the dialog comes back for another choice.
     QPrintDialog PrintDialogPrincipal(&impressora, this);
     PrintDialogPrincipal.setObjectName("PrintDialogPrincipal");
     PrintDialogPrincipal.setMinMax(1, int(plano.pages.size()));
-    if (PrintDialogPrincipal.exec() != QDialog::Accepted)
-        return;
+    for (;;) {
+        if (PrintDialogPrincipal.exec() != QDialog::Accepted)
+            return;
+        const QString arquivo = impressora.outputFormat() == QPrinter::PdfFormat ? impressora.outputFileName() : QString();
+        if (arquivo.isEmpty() || !QFileInfo::exists(arquivo)
+            || Confirmar(QStringLiteral("O arquivo \"%1\" já existe. Deseja substituí-lo?").arg(QDir::toNativeSeparators(arquivo)),
+                         false)
+                == Messages::Yes)
+            break;
+    }
     QString erro;
     if (!relatorio->print(plano, impressora, &erro))
         Mensagem(QStringLiteral("Não foi possível imprimir %1 (%2).")
@@ -142,7 +156,7 @@ void TFormPrincipal::Direita1Click()
 
 void TFormPrincipal::AjudadoDorlinda1Click()
 {
-    if (!HelpWindow::showContents(this, ArquivoDeAjuda, QStringLiteral("Dorlinda - Ajuda")))
+    if (!HelpWindow::showContents(this, DiaryEntryFiles::path(ArquivoDeAjuda), QStringLiteral("Dorlinda - Ajuda")))
         Mensagem(QStringLiteral("Não foi possível abrir a ajuda: o arquivo \"%1\" não foi encontrado na pasta atual.")
                      .arg(ArquivoDeAjuda));
 }

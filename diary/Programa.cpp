@@ -60,7 +60,7 @@ void DestruirJanelas()
 int Executar(QApplication &app)
 {
     app.setApplicationName(QStringLiteral("Dorlinda"));
-    // Where the help lies; kept for the record, the help command opens it by its relative path.
+    // Where the help lies; kept for the record, the help command finds it in the data folder.
     app.setProperty("HelpFile", QDir::current().absoluteFilePath(QStringLiteral("Dorlinda/Tamirel.hlp")));
 
     // The stock dialogs (colour, font, question boxes) speak Portuguese, when the translations are there.

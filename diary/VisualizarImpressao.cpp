@@ -1,10 +1,14 @@
 #include "VisualizarImpressao.h"
 
 #include "BandedReport.h"
+#include "DiaryEntryFiles.h"
 #include "Principal.h"
 #include "WindowGeometry.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QTextEdit>
 
 TFormVisualizar *FormVisualizar = nullptr;
@@ -88,4 +92,16 @@ QPrinter &TFormVisualizar::Impressora()
 void TFormVisualizar::EsquecerImpressora()
 {
     m_impressora.reset();
+}
+
+void TFormVisualizar::ProporArquivo(const QString &titulo)
+{
+    QPrinter &impressora = Impressora();
+    // A file name makes the printer print to a file: a printer chosen last stays chosen.
+    if (impressora.outputFormat() != QPrinter::PdfFormat && !QPrinterInfo::availablePrinterNames().isEmpty())
+        return;
+    const QString ultimo = impressora.outputFileName();
+    const QString pasta = ultimo.isEmpty() ? DiaryEntryFiles::folder() : QFileInfo(ultimo).absolutePath();
+    const QString nome = DiaryEntryFiles::isFileName(titulo) ? titulo : QStringLiteral("Dorlinda");
+    impressora.setOutputFileName(QDir(pasta).filePath(nome + QStringLiteral(".pdf")));
 }

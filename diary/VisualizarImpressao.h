@@ -26,11 +26,13 @@ public:
     ReportElement *QRSysData2;            // the page number
 
     // The printer the report is previewed and printed on, set up for the report; kept while the
-    // user stays logged in, so that the printer and file chosen last are offered again.
+    // user stays logged in, so that the printer and folder chosen last are offered again.
     QPrinter &Impressora();
-    // At a log-out: the next user is not offered the printer and the file (its name may be an
-    // entry's title) that this one chose.
+    // At a log-out: the next user is not offered the printer and the folder that this one chose.
     void EsquecerImpressora();
+    // Where the report goes to a PDF file (no printer is installed, or a file was chosen last): the
+    // entry's title with ".pdf", in the folder of the file chosen last (the data folder at first).
+    void ProporArquivo(const QString &titulo);
 
 private:
     std::unique_ptr<QPrinter> m_impressora;

@@ -1,6 +1,7 @@
 #include "BandedReport.h"
 
 #include "Printer.h"
+#include "RichText.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
@@ -45,6 +46,26 @@ QPaintDevice *layoutDevice()
         return image;
     }();
     return &device;
+}
+
+// The paragraphs' indents (first line, left, right) are pixels of the editor's layout, 96 per inch.
+// Laid out at LayoutDpi, where fonts given in points scale by themselves, and so do the space
+// before and after a paragraph and the tab stops (Qt scales them to the device), they are
+// multiplied to keep their size on paper.
+void scaleIndents(QTextDocument &doc)
+{
+    const double k = LayoutDpi / 72 / RichText::PixelsPerPoint;
+    QTextCursor cursor(&doc);
+    cursor.beginEditBlock();
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        QTextBlockFormat f = block.blockFormat();
+        f.setLeftMargin(f.leftMargin() * k);
+        f.setRightMargin(f.rightMargin() * k);
+        f.setTextIndent(f.textIndent() * k);
+        cursor.setPosition(block.position());
+        cursor.setBlockFormat(f);
+    }
+    cursor.endEditBlock();
 }
 
 struct Line {
@@ -200,6 +221,8 @@ ReportPlan BandedReport::plan(const QDate &printed) const
     double richTop = detailTop;
     if (rich) {
         plan.text.reset(rich->document->clone());
+        plan.text->setUndoRedoEnabled(false);
+        scaleIndents(*plan.text);
         plan.text->setUseDesignMetrics(true);
         plan.text->setDocumentMargin(0);
         plan.text->documentLayout()->setPaintDevice(layoutDevice());

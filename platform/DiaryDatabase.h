@@ -1,6 +1,6 @@
 #pragma once
 // The diary's lasting data: users and entry records in one SQLite file reached through Qt Sql
-// ("diario.mdb" in the current folder), and the text of each entry in a rich-text file.
+// ("diario.mdb" in the data folder), and the text of each entry in a rich-text file.
 //
 // Tables (created with the file when it is missing):
 //   Diario (Codigo integer key, auto-increment; Titulo text; Senha text: the owner's password;
@@ -10,6 +10,8 @@
 //   Senha  (Senha text: the user's password; Login text), index "index_senha" on Senha.
 // Comparisons that ignore letter case go through ufold() (SqliteText), title order through the
 // "ptbr" collation. Values are always bound, never pasted into SQL.
+#include "DiaryEntryFiles.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QSqlDatabase>
@@ -117,6 +119,10 @@ struct SaveResult {
 // stored when no user holds the owner's password (`noOwner`), checked in the same transaction.
 SaveResult saveEntry(const QString &senha, const QString &titulo, bool stored, const QTextDocument &document,
                      const QDateTime &when);
+
+// At start: puts back the entry files that a deletion cut short (the run was killed) left aside,
+// where their rows are still there, and deletes those whose rows are gone (DiaryEntryFiles::recover).
+DiaryEntryFiles::Recovered recoverSetAsideFiles();
 
 // Deletes the row of that Codigo and its file (a missing file is no error; a file that another
 // row also names, as in databases made before Arquivo, is kept for that row). False with the reason

@@ -3,11 +3,14 @@
 
 #include "DiaryEntryFiles.h"
 #include "RichText.h"
+#include "SqliteText.h"
 
 #include <QScopeGuard>
 #include <QSqlError>
 #include <QSqlRecord>
 #include <QTextDocument>
+
+#include <algorithm>
 
 namespace DiaryDatabase {
 
@@ -37,17 +40,23 @@ Entry entryFrom(const QSqlQuery &q, bool withFile)
     return e;
 }
 
+// The owner's rows, ordered as the clause says and then as they were stored.
+QSqlQuery ownersRows(const QString &senha, const QString &order)
+{
+    QSqlQuery q(connection());
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT %1 FROM Diario WHERE ufold(Senha) = ufold(:aux_senha) ORDER BY %2Codigo")
+                  .arg(entryColumns(connection()), order));
+    q.bindValue(":aux_senha", senha);
+    q.exec();
+    return q;
+}
+
 } // namespace
 
 QSqlQuery listEntries(const QString &senha, Order order)
 {
-    QSqlQuery q(connection());
-    q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT %1 FROM Diario WHERE ufold(Senha) = ufold(:aux_senha) ORDER BY %2, Codigo")
-                  .arg(entryColumns(connection()), order == Order::ByTitle ? "Titulo COLLATE ptbr" : "Data"));
-    q.bindValue(":aux_senha", senha);
-    q.exec();
-    return q;
+    return ownersRows(senha, order == Order::ByTitle ? QStringLiteral("Titulo COLLATE ptbr, ") : QStringLiteral("Data, "));
 }
 
 QString storedDate(const QDate &date)
@@ -94,7 +103,9 @@ QString entryFileName(const QSqlRecord &row)
 bool readEntries(const QString &senha, Order order, QList<Entry> &entries, QString *error)
 {
     entries.clear();
-    QSqlQuery q = listEntries(senha, order);
+    // By title the rows are sorted here, each title taken once, rather than by the database,
+    // which would make both titles anew for every comparison; in the same order.
+    QSqlQuery q = order == Order::ByTitle ? ownersRows(senha, {}) : listEntries(senha, order);
     if (!q.isActive()) {
         if (error)
             *error = errorText(q.lastError());
@@ -103,6 +114,10 @@ bool readEntries(const QString &senha, Order order, QList<Entry> &entries, QStri
     const bool withFile = q.record().count() > 5;
     while (q.next())
         entries.append(entryFrom(q, withFile));
+    if (order == Order::ByTitle)
+        std::stable_sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
+            return SqliteText::compare(a.titulo, b.titulo) < 0;
+        });
     return true;
 }
 
@@ -146,18 +161,17 @@ std::optional<bool> fileNamedByRow(const QSqlDatabase &db, const QString &name, 
     return q.next();
 }
 
-// The title when no row and nothing on disk holds that name, else the first free "title (n)".
-// nullopt, with the reason, when the database failed or no name is free.
+// The title when no row names it and nothing on disk holds that name but a file the diary wrote
+// (left by a save cut short), else the first such "title (n)". nullopt, with the reason, when the
+// database failed or no name is free.
 std::optional<QString> freeFileName(const QSqlDatabase &db, const QString &titulo, qint64 except, QString *error)
 {
     for (int n = 1; n < 100000; ++n) {
         const QString name = DiaryEntryFiles::candidate(titulo, n);
-        if (DiaryEntryFiles::occupied(name))
-            continue;
         const std::optional<bool> taken = fileNamedByRow(db, name, except, error);
         if (!taken)
             return std::nullopt;
-        if (!*taken)
+        if (!*taken && (!DiaryEntryFiles::occupied(name) || DiaryEntryFiles::writtenByTheDiary(name)))
             return name;
     }
     *error = QStringLiteral("não há nome livre para o arquivo");
@@ -335,7 +349,10 @@ bool deleteEntry(qint64 codigo, QString *error)
 
     // The file goes aside until the row is gone for good, so that a refused deletion keeps both.
     DiaryEntryFiles::Deletion files;
-    if (!*shared && !files.setAside(name, &why))
+    QStringList notMoved;
+    if (!*shared)
+        files.setAside({name}, &notMoved, &why);
+    if (!notMoved.isEmpty())
         return failed(why);
     if (!db.commit()) {
         why = errorText(db.lastError());
@@ -347,6 +364,24 @@ bool deleteEntry(qint64 codigo, QString *error)
     if (!left.isEmpty() && error)
         *error = QStringLiteral("o arquivo não pôde ser apagado");
     return true;
+}
+
+DiaryEntryFiles::Recovered recoverSetAsideFiles()
+{
+    if (!DiaryEntryFiles::anySetAside())
+        return {};
+    // Inside a write transaction: another running copy that is deleting now has either not begun or
+    // committed (or given up), so that its rows say where its files belong.
+    QSqlDatabase db = connection();
+    QString error;
+    if (!begin(db, &error))
+        return {};
+    const DiaryEntryFiles::Recovered done = DiaryEntryFiles::recover([&](const QString &name) {
+        QString why;
+        return fileNamedByRow(db, name, -1, &why);
+    });
+    db.rollback();
+    return done;
 }
 
 } // namespace DiaryDatabase

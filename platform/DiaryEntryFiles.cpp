@@ -1,18 +1,62 @@
 #include "DiaryEntryFiles.h"
 
 #include "DiaryDatabase.h"
+#include "RichText.h"
 #include "SqliteText.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
+#include <QTextDocument>
 
 namespace DiaryEntryFiles {
 
 namespace {
 
 const QString HelpFolder = QStringLiteral("Dorlinda");
+
+QString g_folder; // empty until fixed
+
+// Set-aside files and the lists of them: ".PID-N.excluido" and ".PID-N.excluidos". No entry file's
+// name begins with a dot (isUsableTitle), so these are the diary's own.
+const QString SetAsideSuffix = QStringLiteral(".excluido");
+const QString ListSuffix = QStringLiteral(".excluidos");
+// A list or an entry file larger than this is none of the diary's.
+constexpr qint64 MaxListedFile = 256 * 1024 * 1024;
+
+bool isHiddenName(const QString &name, const QString &suffix)
+{
+    static const QRegularExpression pattern(
+        QRegularExpression::anchoredPattern(QStringLiteral("\\.[0-9]+-[0-9]+(\\.excluidos?)")));
+    const QRegularExpressionMatch m = pattern.match(name);
+    return m.hasMatch() && m.captured(1) == suffix;
+}
+
+// A hidden name of this process that nothing in the data folder has.
+QString freeHiddenName(const QString &suffix)
+{
+    static int counter = 0;
+    QString name;
+    do
+        name = QStringLiteral(".%1-%2").arg(QCoreApplication::applicationPid()).arg(++counter) + suffix;
+    while (occupied(name));
+    return name;
+}
+
+// The lists in the data folder, oldest first.
+QStringList setAsideLists()
+{
+    QStringList lists;
+    const QDir dir(folder());
+    for (const QFileInfo &f : dir.entryInfoList({QStringLiteral(".*") + ListSuffix},
+                                                QDir::Files | QDir::Hidden | QDir::System, QDir::Time | QDir::Reversed))
+        if (isHiddenName(f.fileName(), ListSuffix))
+            lists.append(f.fileName());
+    return lists;
+}
 
 bool blankOrDot(QChar c)
 {
@@ -22,10 +66,25 @@ bool blankOrDot(QChar c)
 // A plain file, or a link to one (the link is what goes).
 bool plainFile(const QString &name)
 {
-    return QFileInfo(name).isFile();
+    return QFileInfo(path(name)).isFile();
 }
 
 } // namespace
+
+void fixFolder(const QString &folder)
+{
+    g_folder = QDir(folder).absolutePath();
+}
+
+QString folder()
+{
+    return g_folder.isEmpty() ? QDir::currentPath() : g_folder;
+}
+
+QString path(const QString &name)
+{
+    return g_folder.isEmpty() ? name : QDir(g_folder).filePath(name);
+}
 
 bool isFileName(const QString &name)
 {
@@ -50,7 +109,7 @@ bool isUsableTitle(const QString &titulo)
 
 bool occupied(const QString &name)
 {
-    const QFileInfo info(name);
+    const QFileInfo info(path(name));
     return info.exists() || info.isSymLink();
 }
 
@@ -64,9 +123,9 @@ bool Replacement::write(const QString &name, const QByteArray &bytes, QString *e
     m_name.clear();
     m_existed = occupied(name);
     m_before.clear();
-    if (m_existed && QFileInfo(name).isFile()) {
+    if (m_existed && plainFile(name)) {
         // What cannot be read could not be put back: the file is not replaced.
-        QFile old(name);
+        QFile old(path(name));
         if (!old.open(QIODevice::ReadOnly)) {
             if (error)
                 *error = old.errorString();
@@ -74,7 +133,7 @@ bool Replacement::write(const QString &name, const QByteArray &bytes, QString *e
         }
         m_before = old.readAll();
     }
-    QSaveFile file(name);
+    QSaveFile file(path(name));
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) {
         m_name = name;
         return true;
@@ -89,13 +148,26 @@ void Replacement::undo()
     if (m_name.isEmpty())
         return;
     if (!m_existed) {
-        QFile::remove(m_name);
+        QFile::remove(path(m_name));
     } else {
-        QSaveFile file(m_name);
+        QSaveFile file(path(m_name));
         if (file.open(QIODevice::WriteOnly) && file.write(m_before) == m_before.size())
             file.commit();
     }
     m_name.clear();
+}
+
+bool writtenByTheDiary(const QString &name)
+{
+    if (!plainFile(name))
+        return false;
+    QFile file(path(name));
+    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxListedFile)
+        return false;
+    const QByteArray data = file.readAll();
+    QTextDocument doc;
+    return RichText::isRtf(data) && RichText::read(doc, data) == RichText::Reading::Whole
+        && RichText::write(doc) == data;
 }
 
 Deletion::~Deletion()
@@ -103,49 +175,132 @@ Deletion::~Deletion()
     putBack();
 }
 
-bool Deletion::setAside(const QString &name, QString *error)
+void Deletion::setAside(const QStringList &names, QStringList *left, QString *error)
 {
-    if (!isFileName(name) || !plainFile(name))
-        return true;
-    static int counter = 0;
-    QFile file(name);
-    for (int tries = 0; tries < 100; ++tries) {
-        const QString hidden
-            = QStringLiteral(".%1-%2.excluido").arg(QCoreApplication::applicationPid()).arg(++counter);
-        if (occupied(hidden))
-            continue;
-        if (file.rename(hidden)) {
-            m_aside.append({name, hidden});
-            return true;
-        }
-        if (!plainFile(name))
-            return true; // gone meanwhile: nothing left to delete
-        if (!occupied(hidden))
-            break; // the folder refuses: another name would fare no better
+    QList<std::pair<QString, QString>> planned;
+    for (const QString &name : names)
+        if (isFileName(name) && plainFile(name))
+            planned.append({name, freeHiddenName(SetAsideSuffix)});
+    if (planned.isEmpty())
+        return;
+    const auto refused = [&](const QString &name, const QString &why) {
+        if (left)
+            left->append(name);
+        if (error)
+            *error = why;
+    };
+    // The list goes first: whatever happens next, the files can be found again.
+    QString why;
+    if (!writeList(m_aside + planned, &why)) {
+        for (const auto &p : std::as_const(planned))
+            refused(p.first, why);
+        return;
     }
-    if (error)
-        *error = file.errorString();
+    for (const auto &[name, hidden] : std::as_const(planned)) {
+        QFile file(path(name));
+        if (file.rename(path(hidden)))
+            m_aside.append({name, hidden});
+        else if (plainFile(name))
+            refused(name, file.errorString());
+        // else gone meanwhile: nothing left to delete
+    }
+}
+
+bool Deletion::writeList(const QList<std::pair<QString, QString>> &aside, QString *error)
+{
+    if (m_list.isEmpty())
+        m_list = freeHiddenName(ListSuffix);
+    QByteArray lines;
+    for (const auto &[name, hidden] : aside)
+        lines += hidden.toUtf8() + '\t' + name.toUtf8() + '\n';
+    QSaveFile file(path(m_list));
+    if (file.open(QIODevice::WriteOnly) && file.write(lines) == lines.size() && file.commit())
+        return true;
+    *error = file.errorString();
     return false;
+}
+
+void Deletion::dropList()
+{
+    if (!m_list.isEmpty())
+        QFile::remove(path(m_list));
+    m_list.clear();
 }
 
 QStringList Deletion::commit()
 {
     QStringList left;
+    bool whole = true;
     for (const auto &[name, hidden] : std::as_const(m_aside)) {
-        if (QFile::remove(hidden) || !occupied(hidden))
+        if (QFile::remove(path(hidden)) || !occupied(hidden))
             continue;
-        QFile::rename(hidden, name);
+        whole = QFile::rename(path(hidden), path(name)) && whole;
         left.append(name);
     }
     m_aside.clear();
+    // A file neither deleted nor put back is found again by its list at the next start.
+    if (whole)
+        dropList();
     return left;
 }
 
 void Deletion::putBack()
 {
+    bool whole = true;
     for (const auto &[name, hidden] : std::as_const(m_aside))
-        QFile::rename(hidden, name);
+        whole = QFile::rename(path(hidden), path(name)) && whole;
     m_aside.clear();
+    if (whole)
+        dropList();
+}
+
+bool anySetAside()
+{
+    return !setAsideLists().isEmpty();
+}
+
+Recovered recover(const std::function<std::optional<bool>(const QString &name)> &hasRow)
+{
+    Recovered done;
+    for (const QString &list : setAsideLists()) {
+        QFile file(path(list));
+        if (!file.open(QIODevice::ReadOnly) || file.size() > MaxListedFile)
+            continue;
+        const QByteArray content = file.readAll();
+        file.close();
+        QByteArray kept;
+        for (const QByteArray &line : content.split('\n')) {
+            const QList<QByteArray> parts = line.split('\t');
+            if (parts.size() != 2)
+                continue;
+            const QString hidden = QString::fromUtf8(parts[0]);
+            const QString name = QString::fromUtf8(parts[1]);
+            // Only the diary's own set-aside names, and only for names an entry file may have.
+            if (!isHiddenName(hidden, SetAsideSuffix) || !isFileName(name) || !plainFile(hidden))
+                continue;
+            const std::optional<bool> row = hasRow(name);
+            bool resolved = false;
+            if (row && *row && !occupied(name) && QFile::rename(path(hidden), path(name))) {
+                ++done.putBack;
+                resolved = true;
+            } else if (row && !*row && QFile::remove(path(hidden))) {
+                ++done.deleted;
+                resolved = true;
+            }
+            if (!resolved) {
+                ++done.left;
+                kept += line + '\n';
+            }
+        }
+        if (kept.isEmpty()) {
+            QFile::remove(path(list));
+        } else if (kept != content) {
+            QSaveFile rest(path(list));
+            if (rest.open(QIODevice::WriteOnly) && rest.write(kept) == kept.size())
+                rest.commit();
+        }
+    }
+    return done;
 }
 
 } // namespace DiaryEntryFiles

@@ -1,16 +1,26 @@
 #pragma once
-// The diary's entry files: the text of each entry as RTF in a file of the current folder, named by
+// The diary's entry files: the text of each entry as RTF in a file of the data folder, named by
 // the entry's title or, when that name is taken, by a name of its own (kept in Diario.Arquivo).
-// This unit says which names an entry file may have, and writes and deletes entry files so that a
-// database transaction that fails leaves them as they were.
+// This unit says where the data folder is and which names an entry file may have, and writes and
+// deletes entry files so that a database transaction that fails leaves them as they were.
 #include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <optional>
 #include <utility>
 
 namespace DiaryEntryFiles {
+
+// The data folder: where the database, the entry files and the help folder lie. It is the folder
+// current when the program starts (fixFolder), whatever a library loaded later does to the current
+// folder. Until it is fixed, names stand for themselves, relative to the current folder.
+void fixFolder(const QString &folder);
+QString folder();
+// A name within the data folder.
+QString path(const QString &name);
 
 // Whether a name may be an entry file's: not blank; whole characters only; no "/", "\" or control
 // characters; not "." or ".."; not, letter case ignored, the database file, its journal files or
@@ -23,7 +33,7 @@ bool isFileName(const QString &name);
 // the one it seems to ("diario.mdb " beside the database).
 bool isUsableTitle(const QString &titulo);
 
-// Whether anything (a file, a folder, a dangling link) lies at that name.
+// Whether anything (a file, a folder, a dangling link) lies at that name in the data folder.
 bool occupied(const QString &name);
 
 // The candidate names for an entry file, from the first (the title itself) on: "title (n)".
@@ -42,10 +52,18 @@ private:
     QByteArray m_before;
 };
 
-// Entry files deleted with their rows: each is moved to a hidden name of the current folder while
-// the transaction is open; commit() deletes them once the rows are gone for good, and putBack()
-// (also run when the deletion ends without commit()) returns them to their names. Only plain files
-// (or links to them) are touched, never a folder.
+// Whether the file of that name is one the diary wrote: RTF that reads whole and that, written
+// again, gives the same bytes (another program's file practically never does). A first save cut
+// short between its file and its row leaves such a file without a row; a later save may take it.
+bool writtenByTheDiary(const QString &name);
+
+// Entry files deleted with their rows: each is moved to a hidden name of the data folder
+// (".PID-N.excluido") while the transaction is open, after a list of the names it moves (the
+// hidden name and the entry file's, a line each, in ".PID-N.excluidos"). commit() deletes them
+// once the rows are gone for good, and putBack() (also run when the deletion ends without
+// commit()) returns them to their names; either then drops the list. Should the run end in
+// between, the list tells the next start what to put back (recover()). Only plain files (or links
+// to them) are touched, never a folder.
 class Deletion {
 public:
     Deletion() = default;
@@ -53,15 +71,33 @@ public:
     Deletion &operator=(const Deletion &) = delete;
     ~Deletion();
 
-    // Moves the file aside. True when it is aside or there is nothing of that name to delete;
-    // false, with the reason, when it could not be moved (it stays where it is).
-    bool setAside(const QString &name, QString *error = nullptr);
+    // Moves the files aside. Names that may not be an entry file's, and names under which no file
+    // lies, are passed over. `left` gets the files that could not be moved (they stay where they
+    // are), and *error the reason.
+    void setAside(const QStringList &names, QStringList *left, QString *error = nullptr);
     // Deletes the files set aside; returns the names of those that could not be deleted.
     QStringList commit();
     void putBack();
 
 private:
+    bool writeList(const QList<std::pair<QString, QString>> &aside, QString *error);
+    void dropList();
+
+    QString m_list; // the list's name, once written
     QList<std::pair<QString, QString>> m_aside; // name, hidden name
 };
+
+// What the lists of deletions that did not end (the run was killed) left in the data folder: each
+// file a list names under a set-aside name is put back when `hasRow` says a row still names its
+// entry file and that name is free, and deleted when no row does. A file whose name has been taken
+// meanwhile, or for which `hasRow` cannot tell (nullopt), stays aside, in its list. Nothing but the
+// files a list names under set-aside names is touched; a list is dropped once nothing is left of it.
+struct Recovered {
+    int putBack = 0;
+    int deleted = 0;
+    int left = 0;
+};
+bool anySetAside();
+Recovered recover(const std::function<std::optional<bool>(const QString &name)> &hasRow);
 
 } // namespace DiaryEntryFiles

@@ -196,10 +196,11 @@ bool remove(const User &user, QStringList *filesLeft, QString *error)
     // The files go aside until the rows are gone for good, and come back if they are not. A file
     // that cannot be moved cannot be deleted either: it is left, and named.
     DiaryEntryFiles::Deletion files;
-    QStringList left;
+    QStringList left, going;
     for (const QString &name : std::as_const(deleted))
-        if (!kept.contains(name) && !files.setAside(name))
-            left.append(name);
+        if (!kept.contains(name))
+            going.append(name);
+    files.setAside(going, &left);
     if (!t.commit(error))
         return false;
     left += files.commit();

@@ -5,6 +5,7 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QTextBlockFormat>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
 
@@ -180,17 +181,22 @@ Reading read(QTextDocument &doc, const QByteArray &data)
 {
     // Loading is not an edit: no undo history, and the document is unmodified afterwards.
     // Clearing the document makes a new root frame; the editor's own frame format (its
-    // background and margins) stays as it was.
+    // background and margins) is given back to it at once, before the text comes in. Clearing,
+    // the frame and the text are one change of the whole document, so that a view lays the text
+    // out once, the way it lays out a new text (in steps, beginning with what it shows).
     const bool undo = doc.isUndoRedoEnabled();
     doc.setUndoRedoEnabled(false);
     const QTextFrameFormat frame = doc.rootFrame()->frameFormat();
+    QTextCursor whole(&doc);
+    whole.beginEditBlock();
     doc.clear();
+    doc.rootFrame()->setFrameFormat(frame);
     Reading reading = Reading::NotRtf;
     if (isRtf(data))
         reading = Rtf::read(doc, data) ? Reading::Whole : Reading::Damaged;
     else
-        doc.setPlainText(plainText(data));
-    doc.rootFrame()->setFrameFormat(frame);
+        QTextCursor(&doc).insertText(plainText(data));
+    whole.endEditBlock();
     doc.setUndoRedoEnabled(undo);
     doc.setModified(false);
     return reading;

@@ -673,7 +673,7 @@ void Reader::flushRun()
         return;
     ensureBlock();
     m_cursor.insertText(m_run, charFormat(m_runChar));
-    m_run.clear();
+    m_run.resize(0); // keeps its memory for the next run
     m_blockHasText = true;
 }
 

@@ -11,6 +11,7 @@
 #include <QTextEdit>
 #include <qdrawutil.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <utility>
@@ -72,6 +73,13 @@ protected:
 private:
     Arrow m_arrow;
 };
+
+// A marker's left edge, kept so that its centre stays on the ruler: dragged past an end, a marker
+// stops there with half of it showing, and can always be taken again.
+int withinReach(int left, int half, int rulerWidth)
+{
+    return std::clamp(left, -half, std::max(-half, rulerWidth - 1 - half));
+}
 
 // Points as the editor keeps a paragraph's indent: whole points of its twips, truncated.
 int wholePoints(double points)
@@ -195,6 +203,9 @@ void TRuler::resizeEvent(QResizeEvent *event)
 void TRuler::RulerResize()
 {
     BaseLine->resize(width() - 2 * BaseLine->x(), BaseLine->height());
+    // A narrower ruler does not leave a marker out of reach.
+    for (QWidget *marker : {FirstIndentMarker, LeftIndentMarker, RightIndentMarker})
+        marker->move(withinReach(marker->x(), marker->width() / 2, width()), marker->y());
 }
 
 bool TRuler::eventFilter(QObject *watched, QEvent *event)
@@ -222,19 +233,19 @@ bool TRuler::eventFilter(QObject *watched, QEvent *event)
     }
 }
 
-// The marker's centre jumps under the pointer and follows it; only its left changes, and it is
-// not held within the ruler.
+// The marker's centre jumps under the pointer and follows it, as far as the ruler's ends; only its
+// left changes.
 void TRuler::MarkerMouseDown(QWidget *marker, int X)
 {
     GrabOffset = marker->width() / 2;
-    marker->move(marker->x() + X - GrabOffset, marker->y());
+    marker->move(withinReach(marker->x() + X - GrabOffset, GrabOffset, width()), marker->y());
     Dragging = true;
 }
 
 void TRuler::MarkerMouseMove(QWidget *marker, int X)
 {
     if (Dragging)
-        marker->move(marker->x() + X - GrabOffset, marker->y());
+        marker->move(withinReach(marker->x() + X - GrabOffset, GrabOffset, width()), marker->y());
 }
 
 // The first line's indent; the other lines' indent is rewritten after it, since it is relative

@@ -2,7 +2,8 @@
 // The paragraph ruler above the diary's editor: a strip 26 pixels high with a groove, tick marks
 // and three markers that are dragged to set the first-line, the other lines' and the right indent
 // of the bound editor's current paragraph. It only writes indents: the markers stay where they
-// were dropped and do not follow the caret.
+// were dropped and do not follow the caret. A marker's centre never leaves the ruler, so that every
+// marker can be taken again.
 #include <QPointer>
 #include <QWidget>
 

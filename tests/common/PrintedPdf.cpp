@@ -82,4 +82,23 @@ Pdf read(const QString &path)
     return pdf;
 }
 
+QList<Word> words(const QString &path, int page)
+{
+    QList<Word> found;
+    const QString n = QString::number(page);
+    const QString html = run("pdftotext", {"-bbox", "-f", n, "-l", n, path, "-"});
+    static const QRegularExpression word(QStringLiteral(
+        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)</word>"));
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const QPointF from(m.captured(1).toDouble(), m.captured(2).toDouble());
+        const QPointF to(m.captured(3).toDouble(), m.captured(4).toDouble());
+        QString text = m.captured(5);
+        text.replace(QStringLiteral("&lt;"), QStringLiteral("<")).replace(QStringLiteral("&gt;"), QStringLiteral(">"));
+        text.replace(QStringLiteral("&quot;"), QStringLiteral("\"")).replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+        found.append({text, QRectF(from, to)});
+    }
+    return found;
+}
+
 } // namespace PrintedPdf

@@ -32,4 +32,12 @@ struct Pdf {
 
 Pdf read(const QString &path);
 
+// The words of a page (from 1) with their boxes, in points from the page's top-left corner, in
+// reading order.
+struct Word {
+    QString text;
+    QRectF box;
+};
+QList<Word> words(const QString &path, int page = 1);
+
 } // namespace PrintedPdf

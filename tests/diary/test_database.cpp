@@ -209,6 +209,13 @@ private slots:
             entrada(t, "s", "2024-01-01");
         const QStringList esperados = {"abacaxi", "ação", "acuar", "árvore", "Avião", "Dado", "Ébano", "Faca", "Zebra"};
         QCOMPARE(titulos(DiaryDatabase::listEntries("s", DiaryDatabase::Order::ByTitle)), esperados);
+        // Read whole for the lists, in the same order.
+        QList<DiaryDatabase::Entry> lidas;
+        QVERIFY(DiaryDatabase::readEntries("S", DiaryDatabase::Order::ByTitle, lidas));
+        QStringList lidos;
+        for (const DiaryDatabase::Entry &e : lidas)
+            lidos << e.titulo;
+        QCOMPARE(lidos, esperados);
         QVERIFY(SqliteText::compare("Ébano", "Faca") < 0);
         QVERIFY(SqliteText::compare("Ébano", "Dado") > 0);
     }

@@ -8,12 +8,14 @@
 #include "Programa.h"
 #include "ShellOpen.h"
 #include "components/AdCtrls.h"
+#include "global.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
 
 using namespace DiarioTeste;
 
@@ -53,6 +55,7 @@ private slots:
         ProgramFolder::setPath({});
         ShellOpen::setHook({});
         qunsetenv("ADSTATS_LOG");
+        qunsetenv("ADSTATS_CHDIR");
     }
 
     // Here without any library; run alone by whereTheLibraryIsLookedFor with one placed for it.
@@ -98,6 +101,34 @@ private slots:
         QCOMPARE(registro(pasta.filePath(QStringLiteral("log"))), chamadas);
         Programa::DestruirJanelas();
         QCOMPARE(registro(pasta.filePath(QStringLiteral("log"))), chamadas + QStringList{"freed"});
+    }
+
+    // A library that makes another folder the current one as it loads moves none of the diary's
+    // data: the database, the entries and the help stay in the folder current at start.
+    void aLibraryThatMovesTheCurrentFolderMovesNoData()
+    {
+        QTemporaryDir outra;
+        const QString inicio = QDir::currentPath();
+        ProgramFolder::setPath(QFileInfo(QStringLiteral(ADSTATS_STUB)).absolutePath());
+        qputenv("ADSTATS_CHDIR", QFile::encodeName(outra.path()));
+        const bool criadas = Programa::CriarJanelas();
+        qunsetenv("ADSTATS_CHDIR");
+        const QString movida = QDir::currentPath();
+        QDir::setCurrent(inicio);
+        QVERIFY(criadas);
+        QCOMPARE(QFileInfo(movida).canonicalFilePath(), QFileInfo(outra.path()).canonicalFilePath());
+        QVERIFY(QFileInfo::exists(QStringLiteral("diario.mdb")));
+
+        QVERIFY(QDir::setCurrent(outra.path()));
+        entrar(QStringLiteral("segredo"), QStringLiteral("ana"));
+        FormPrincipal->Rdtexto->setPlainText(QStringLiteral("escrito depois"));
+        quandoModal([](QWidget *salvar) { QTest::keyClick(salvar, Qt::Key_Return); });
+        FormPrincipal->Salvar1->trigger();
+        QVERIFY(QDir::setCurrent(inicio));
+        QVERIFY(ArquivoGravado);
+        QVERIFY(QFileInfo(QStringLiteral("Título1")).isFile());
+        QVERIFY(QDir(outra.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+        QFile::remove(QStringLiteral("Título1"));
     }
 
     void whereTheLibraryIsLookedFor_data()

@@ -1,12 +1,14 @@
 // The printed report of the entry in the editor: what stands where on which page, the title, date
 // and time of new and stored entries, the preview, the print dialog and the PDF it writes.
 #include "DiarioTeste.h"
+#include "PrintedPdf.h"
 
 #include "BandedReport.h"
 #include "DiaryDatabase.h"
 #include "DiaryUsers.h"
 #include "Principal.h"
 #include "Programa.h"
+#include "RichText.h"
 #include "VisualizarImpressao.h"
 #include "global.h"
 
@@ -14,11 +16,14 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QLineEdit>
+#include <QMap>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTimer>
@@ -58,9 +63,11 @@ QString textoDe(const ReportPage &pagina, const QString &elemento)
     return e ? e->text : QStringLiteral("<nenhum>");
 }
 
-// Answers every modal window that comes up while it lives, and keeps what came up.
+// Answers every modal window that comes up while it lives (the first as told, the others with
+// Cancel), and keeps what came up and the file name each print dialog proposed.
 struct Vigia {
     QStringList vistos;
+    QStringList propostos;
     int paginas = -1;
     QTimer timer;
     explicit Vigia(bool aceitar)
@@ -72,7 +79,10 @@ struct Vigia {
             vistos.append(modal->objectName().isEmpty() ? modal->windowTitle() : modal->objectName());
             if (auto *previa = modal->findChild<QPrintPreviewWidget *>())
                 paginas = previa->pageCount();
-            aceitar ? modal->accept() : modal->reject();
+            // Qt's own name for the file name box of its print dialog.
+            if (auto *nome = modal->findChild<QLineEdit *>(QStringLiteral("filename")))
+                propostos.append(nome->text());
+            aceitar && vistos.size() == 1 ? modal->accept() : modal->reject();
         });
         timer.start(0);
     }
@@ -216,39 +226,73 @@ private slots:
         QCOMPARE(textoDe(pagina, "Qrtexto"), QStringLiteral("mudado depois"));
     }
 
-    // The preview shows every page; the print dialog, confirmed, prints them to the PDF file
-    // chosen, cancelled, nothing; while nobody is logged in, the hidden editor's text is not printed.
+    // The preview shows every page; the print dialog, proposing the entry's title in the folder
+    // chosen last, confirmed, prints them to that PDF file, cancelled, nothing; a file that is there
+    // already is replaced only after a Yes, else the dialog comes back; while nobody is logged in,
+    // the hidden editor's text is not printed.
     void commands_data()
     {
         QTest::addColumn<QString>("comando");
         QTest::addColumn<bool>("logado");
         QTest::addColumn<bool>("confirmar");
+        QTest::addColumn<QByteArray>("anterior");
+        QTest::addColumn<int>("resposta");
         QTest::addColumn<QString>("visto");
-        QTest::newRow("preview") << "Visualizarimpresso1" << true << false << "Dorlinda [ Visualizar impressão ]";
-        QTest::newRow("print") << "Imprimir1" << true << true << "PrintDialogPrincipal";
-        QTest::newRow("print cancelled") << "Imprimir1" << true << false << "PrintDialogPrincipal";
-        QTest::newRow("preview, logged out") << "Visualizarimpresso1" << false << false << "";
-        QTest::newRow("print, logged out") << "Imprimir1" << false << true << "";
+        const QByteArray nada;
+        const int sim = Messages::Yes, nao = Messages::No;
+        QTest::newRow("preview") << "Visualizarimpresso1" << true << false << nada << nao
+                                 << "Dorlinda [ Visualizar impressão ]";
+        QTest::newRow("print") << "Imprimir1" << true << true << nada << nao << "PrintDialogPrincipal";
+        QTest::newRow("print cancelled") << "Imprimir1" << true << false << nada << nao << "PrintDialogPrincipal";
+        QTest::newRow("print over an earlier print, replaced")
+            << "Imprimir1" << true << true << QByteArray("impresso antes") << sim << "PrintDialogPrincipal";
+        QTest::newRow("print over an earlier print, kept")
+            << "Imprimir1" << true << true << QByteArray("impresso antes") << nao
+            << "PrintDialogPrincipal|PrintDialogPrincipal";
+        QTest::newRow("preview, logged out") << "Visualizarimpresso1" << false << false << nada << nao << "";
+        QTest::newRow("print, logged out") << "Imprimir1" << false << true << nada << nao << "";
     }
     void commands()
     {
         QFETCH(QString, comando);
         QFETCH(bool, logado);
         QFETCH(bool, confirmar);
+        QFETCH(QByteArray, anterior);
+        QFETCH(int, resposta);
         QFETCH(QString, visto);
         escrever(paragrafos(120));
         if (!logado)
             FormPrincipal->EncerrarSessao();
-        const QString arquivo = QDir::current().absoluteFilePath("diario.pdf");
-        FormVisualizar->Impressora().setOutputFileName(arquivo);
+        QVERIFY(QDir().mkpath("impressos"));
+        const QString arquivo = QDir::current().absoluteFilePath("impressos/Título1.pdf");
+        QFile::remove(arquivo);
+        if (!anterior.isEmpty()) {
+            QFile antes(arquivo);
+            QVERIFY(antes.open(QIODevice::WriteOnly));
+            antes.write(anterior);
+        }
+        FormVisualizar->Impressora().setOutputFileName(QDir::current().absoluteFilePath("impressos/outro.pdf"));
+        Caixas caixas{Messages::Button(resposta)};
         Vigia vigia(confirmar);
         FormPrincipal->findChild<QAction *>(comando)->trigger();
         QCOMPARE(vigia.vistos.join('|'), visto);
+        if (comando == "Imprimir1" && logado)
+            QCOMPARE(vigia.propostos.first(), arquivo);
+        QCOMPARE(caixas.textos(), anterior.isEmpty() || !confirmar
+                                      ? QStringList()
+                                      : QStringList({"O arquivo \"" + arquivo + "\" já existe. Deseja substituí-lo?"}));
         if (comando == "Visualizarimpresso1" && logado)
             QCOMPARE(vigia.paginas, 3);
-        QCOMPARE(QFile::exists(arquivo), !visto.isEmpty() && confirmar);
-        if (!QFile::exists(arquivo))
+        const bool impresso = !visto.isEmpty() && confirmar && (anterior.isEmpty() || resposta == Messages::Yes);
+        QFile feito(arquivo);
+        QCOMPARE(feito.exists(), impresso || !anterior.isEmpty());
+        if (!impresso) {
+            if (feito.exists()) {
+                QVERIFY(feito.open(QIODevice::ReadOnly));
+                QCOMPARE(feito.readAll(), anterior);
+            }
             return;
+        }
         QVERIFY(pdf({"pdfinfo", arquivo}).contains(QRegularExpression("Pages: +3\n")));
         const ReportPlan p = plano();
         const QString hoje = QDate::currentDate().toString("dd/MM/yyyy");
@@ -269,14 +313,91 @@ private slots:
         }
     }
 
-    // The file chosen for printing is offered again to the same user, never to the next one.
-    void theFileChosenStaysWithTheUser()
+    // The folder chosen for printing is offered again to the same user, never to the next one.
+    void theFolderChosenStaysWithTheUser()
     {
         const QString arquivo = QDir::current().absoluteFilePath("Férias.pdf");
         FormVisualizar->Impressora().setOutputFileName(arquivo);
         QCOMPARE(FormVisualizar->Impressora().outputFileName(), arquivo);
         FormPrincipal->EncerrarSessao();
         QVERIFY(FormVisualizar->Impressora().outputFileName().isEmpty());
+    }
+
+    // The editor's paragraphs print at the sizes it gives them, measured in the PDF: indents from the
+    // text's left edge (10 + 8.47 mm from the paper's) and its right one, the space between two
+    // paragraphs beyond their lines' own, and the default tab stop (80 pixels, 60 points).
+    void paragraphsPrintAtTheEditorsSizes_data()
+    {
+        QTest::addColumn<QList<double>>("recuos");  // first line, the others (from the first), right
+        QTest::addColumn<QList<double>>("espacos"); // after the first paragraph, before the second
+        QTest::addColumn<QString>("medida");
+        QTest::addColumn<double>("minimo");
+        QTest::addColumn<double>("maximo");
+        QTest::newRow("first line") << QList<double>{30, -30, 0} << QList<double>{0, 0} << "primeira" << 29.0 << 31.0;
+        QTest::newRow("other lines") << QList<double>{0, 36, 0} << QList<double>{0, 0} << "seguintes" << 35.0 << 37.0;
+        QTest::newRow("both") << QList<double>{18, 24, 0} << QList<double>{0, 0} << "seguintes" << 41.0 << 43.0;
+        QTest::newRow("right") << QList<double>{0, 0, 100} << QList<double>{0, 0} << "direita" << 99.0 << 131.0;
+        QTest::newRow("space after") << QList<double>{0, 0, 0} << QList<double>{18, 0} << "entre" << 17.0 << 19.0;
+        QTest::newRow("space before") << QList<double>{0, 0, 0} << QList<double>{0, 24} << "entre" << 23.0 << 25.0;
+        QTest::newRow("tab stop") << QList<double>{0, 0, 0} << QList<double>{0, 0} << "tabulacao" << 59.0 << 61.0;
+    }
+    void paragraphsPrintAtTheEditorsSizes()
+    {
+        QFETCH(QList<double>, recuos);
+        QFETCH(QList<double>, espacos);
+        QFETCH(QString, medida);
+        QFETCH(double, minimo);
+        QFETCH(double, maximo);
+        escrever(QStringLiteral("alfa ").repeated(80).trimmed() + QStringLiteral("\nx\ty"));
+        QTextDocument *doc = FormPrincipal->Rdtexto->document();
+        QTextCursor c(doc);
+        QTextBlockFormat primeiro = doc->firstBlock().blockFormat();
+        RichText::setIndents(primeiro, {recuos[0], recuos[1], recuos[2]});
+        primeiro.setBottomMargin(espacos[0] * RichText::PixelsPerPoint);
+        c.setBlockFormat(primeiro);
+        c.movePosition(QTextCursor::End);
+        QTextBlockFormat segundo = c.blockFormat();
+        segundo.setTopMargin(espacos[1] * RichText::PixelsPerPoint);
+        c.setBlockFormat(segundo);
+
+        const QString arquivo = QDir::current().absoluteFilePath("recuos.pdf");
+        QPrinter &impressora = FormVisualizar->Impressora();
+        impressora.setOutputFormat(QPrinter::PdfFormat);
+        impressora.setOutputFileName(arquivo);
+        QVERIFY(FormPrincipal->PrepararRelatorio());
+        BandedReport *relatorio = FormVisualizar->QuickRepVisualizar;
+        QVERIFY(relatorio->print(relatorio->plan(QDate::currentDate()), impressora));
+
+        // The text's lines, top to bottom, each its words left to right.
+        constexpr double PontosPorMm = 72 / 25.4;
+        const double esquerda = (10 + 8.47) * PontosPorMm;
+        const double largura = 182.03 * PontosPorMm;
+        QMap<int, QList<PrintedPdf::Word>> porLinha;
+        for (const PrintedPdf::Word &w : PrintedPdf::words(arquivo))
+            if (w.box.top() > TextoTopo * PontosPorMm - 2 && w.box.top() < TituloTopo * PontosPorMm)
+                porLinha[qRound(w.box.top() * 10)].append(w);
+        QList<QList<PrintedPdf::Word>> linhas = porLinha.values();
+        QVERIFY(linhas.size() >= 4);
+        const QList<PrintedPdf::Word> ultima = linhas.takeLast();
+        QCOMPARE(ultima.size(), 2);
+        QCOMPARE(ultima[1].text, QStringLiteral("y"));
+        const auto topo = [](const QList<PrintedPdf::Word> &l) { return l.first().box.top(); };
+        double medido = 0;
+        if (medida == "primeira") {
+            medido = linhas[0].first().box.left() - esquerda;
+        } else if (medida == "seguintes") {
+            medido = linhas[1].first().box.left() - esquerda;
+        } else if (medida == "direita") {
+            double fim = 0;
+            for (const QList<PrintedPdf::Word> &l : linhas)
+                fim = qMax(fim, l.last().box.right());
+            medido = esquerda + largura - fim;
+        } else if (medida == "entre") {
+            medido = (topo(ultima) - topo(linhas.last())) - (topo(linhas[1]) - topo(linhas[0]));
+        } else {
+            medido = ultima[1].box.left() - esquerda;
+        }
+        QVERIFY2(medido >= minimo && medido <= maximo, qPrintable(QString::number(medido)));
     }
 
     // A stored entry whose row cannot be read is reported, and nothing is previewed.

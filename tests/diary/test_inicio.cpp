@@ -1,6 +1,7 @@
 // Start-up: in an empty folder the database is created and the options dialog comes first; closing
 // it without a log-in ends the run; an unusable database is reported and left as it was.
 #include "DiarioTeste.h"
+#include "DiaryDatabase.h"
 #include "Principal.h"
 #include "Programa.h"
 #include "global.h"
@@ -37,7 +38,7 @@ private slots:
     void init()
     {
         reiniciarEstado();
-        for (const QString &f : QDir::current().entryList(QDir::Files))
+        for (const QString &f : QDir::current().entryList(QDir::Files | QDir::Hidden))
             QFile::remove(f);
     }
 
@@ -129,6 +130,70 @@ private slots:
         QCOMPARE(ordem, QStringList({"FormAbrir", "FormCriarSenha", "FormOpcaoSenha", "FormAbrirSenha",
                                      "FormAlterarSenha", "FormExcluirSenha", "FormVisualizar", "FormExcluir",
                                      "FormSalvar", "FormSobre"}));
+    }
+
+    // A deletion cut short by a kill leaves its list and the entry files it set aside; the next start
+    // puts back those whose rows are there and deletes the others, and moves nothing else.
+    void aDeletionCutShortIsResolvedAtStart_data()
+    {
+        QTest::addColumn<bool>("linhasFicaram");
+        QTest::addColumn<QStringList>("depois");
+        const QStringList sempre = {".4242-1.excluidos", ".4242-4.excluido", ".4242-5.excluido", ".4242-9.excluido",
+                                    ".bashrc", "Praia", "diario.mdb", "notas.excluido", "notas.txt"};
+        QStringList devolvidos = sempre + QStringList{"Dia 2", "Férias"};
+        devolvidos.sort();
+        QTest::newRow("killed before the commit") << true << devolvidos;
+        QTest::newRow("killed after the commit") << false << sempre;
+    }
+    void aDeletionCutShortIsResolvedAtStart()
+    {
+        QFETCH(bool, linhasFicaram);
+        QFETCH(QStringList, depois);
+        QVERIFY(Programa::CriarJanelas());
+        const auto gravar = [](const QString &nome, const QByteArray &dados) {
+            QFile f(nome);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(dados);
+        };
+        QSqlQuery q(DiaryDatabase::connection());
+        for (const char *titulo : {"Férias", "Dia 2", "Praia"})
+            QVERIFY(q.exec(QStringLiteral("INSERT INTO Diario (Titulo, Senha, Data, Hora) VALUES ('%1', 's', "
+                                          "'2024-01-01', '10:00')").arg(QString::fromUtf8(titulo))));
+        if (!linhasFicaram)
+            QVERIFY(q.exec("DELETE FROM Diario WHERE Titulo <> 'Praia'"));
+        Programa::DestruirJanelas();
+
+        // As the kill left them: the list, the files set aside (Praia's name taken again since),
+        // and files of other makers, some named alike.
+        gravar(".4242-2.excluido", "{\\rtf1 ferias}");
+        gravar(".4242-3.excluido", "{\\rtf1 dia 2}");
+        gravar(".4242-4.excluido", "{\\rtf1 praia antiga}");
+        gravar("Praia", "{\\rtf1 praia nova}");
+        gravar(".4242-5.excluido", "nomeado fora da pasta");
+        gravar(".4242-9.excluido", "de nenhuma lista");
+        for (const char *outro : {"notas.excluido", "notas.txt", ".bashrc"})
+            gravar(QLatin1String(outro), "de outro programa");
+        gravar(".4242-1.excluidos", QStringLiteral(".4242-2.excluido\tFérias\n.4242-3.excluido\tDia 2\n"
+                                                   ".4242-4.excluido\tPraia\nnotas.txt\tDia 2\n"
+                                                   ".4242-5.excluido\t../fora\n.4242-6.excluido\tSumiu\n")
+                                        .toUtf8());
+
+        QVERIFY(Programa::CriarJanelas());
+        QCOMPARE(QDir::current().entryList(QDir::Files | QDir::Hidden, QDir::Name), depois);
+        QFile lista(".4242-1.excluidos");
+        QVERIFY(lista.open(QIODevice::ReadOnly));
+        QCOMPARE(lista.readAll(), QByteArray(".4242-4.excluido\tPraia\n"));
+        if (linhasFicaram) {
+            QFile ferias("Férias");
+            QVERIFY(ferias.open(QIODevice::ReadOnly));
+            QCOMPARE(ferias.readAll(), QByteArray("{\\rtf1 ferias}"));
+        }
+        QFile praia("Praia");
+        QVERIFY(praia.open(QIODevice::ReadOnly));
+        QCOMPARE(praia.readAll(), QByteArray("{\\rtf1 praia nova}"));
+        QFile outro("notas.txt");
+        QVERIFY(outro.open(QIODevice::ReadOnly));
+        QCOMPARE(outro.readAll(), QByteArray("de outro programa"));
     }
 
     void anUnusableDatabaseIsReportedAndLeftUntouched()

@@ -81,10 +81,17 @@ private slots:
                                       << QList<double>{0, 0, 27} << QByteArray("\\pard\\ri540\\f");
         QTest::newRow("first line left of 6 pixels") << QStringList{"FirstIndentMarker:0"} << QList<int>{-5, 2, 250}
                                                      << QList<double>{-4, 4, 0} << QByteArray("\\pard\\fi-80\\f");
-        QTest::newRow("other lines dragged off the ruler") << QStringList{"LeftIndentMarker:7,-12"} << QList<int>{2, -17, 250}
-                                                           << QList<double>{0, -13, 0} << QByteArray("\\pard\\li-260\\fi260\\f");
-        QTest::newRow("right indent past the edge") << QStringList{"RightIndentMarker:255,400"} << QList<int>{2, 2, 395}
+        // Dragged past an end of the ruler, a marker stops with its centre on the ruler's last pixel.
+        QTest::newRow("other lines dragged off the ruler") << QStringList{"LeftIndentMarker:7,-12"} << QList<int>{2, -5, 250}
+                                                           << QList<double>{0, -4, 0} << QByteArray("\\pard\\li-80\\fi80\\f");
+        QTest::newRow("right indent past the edge") << QStringList{"RightIndentMarker:255,400"} << QList<int>{2, 2, 394}
                                                     << QList<double>{0, 0, -6} << QByteArray("\\pard\\ri-120\\f");
+        QTest::newRow("dragged off the ruler and taken again")
+            << QStringList{"LeftIndentMarker:7,-40,-300", "LeftIndentMarker:0,70"} << QList<int>{2, 65, 250}
+            << QList<double>{0, 48, 0} << QByteArray("\\pard\\li960\\fi-960\\f");
+        QTest::newRow("right indent dragged far off and taken again")
+            << QStringList{"RightIndentMarker:255,900", "RightIndentMarker:399,355"} << QList<int>{2, 2, 350}
+            << QList<double>{0, 0, 27} << QByteArray("\\pard\\ri540\\f");
     }
     void dragsWriteIndents()
     {
@@ -101,6 +108,12 @@ private slots:
 
         arrastar(regua, passos);
         QCOMPARE(esquerdas(regua), lugares);
+        // Each marker shows on the ruler under its centre, to be taken again.
+        for (QWidget *marca : {regua.FirstIndentMarker, regua.LeftIndentMarker, regua.RightIndentMarker}) {
+            const QPoint centro = marca->geometry().center();
+            QVERIFY(regua.rect().contains(centro));
+            QCOMPARE(regua.childAt(centro), marca);
+        }
         const QTextBlockFormat formato = editor.textCursor().blockFormat();
         QCOMPARE(recuos(formato), indents);
         const QByteArray escrito = RichText::write(*editor.document());
@@ -121,6 +134,7 @@ private slots:
         QTest::addColumn<int>("largura");
         QTest::newRow("700") << 700;
         QTest::newRow("1000") << 1000;
+        QTest::newRow("narrower than the right marker's place") << 240;
     }
     void theBaseLineFollowsTheWindow()
     {
@@ -130,6 +144,10 @@ private slots:
         FormPrincipal->resize(largura, 500);
         QTRY_COMPARE(FormPrincipal->Ruler1->width(), largura);
         QCOMPARE(FormPrincipal->Ruler1->BaseLine->geometry(), QRect(4, 12, largura - 8, 2));
+        // Every marker stays within reach.
+        const TRuler &regua = *FormPrincipal->Ruler1;
+        for (const QWidget *marca : {regua.FirstIndentMarker, regua.LeftIndentMarker, regua.RightIndentMarker})
+            QVERIFY(regua.rect().contains(marca->geometry().center()));
     }
 
     void theIndentsAreSavedWithTheEntryAndTheMarkersStay()

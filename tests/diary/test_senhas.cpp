@@ -99,10 +99,10 @@ QStringList entradas()
     return linhas("SELECT Titulo, Senha FROM Diario ORDER BY Codigo");
 }
 
-// The files of the current folder but the database.
+// The files of the current folder but the database (nothing set aside stays hidden).
 QStringList arquivos()
 {
-    QStringList r = QDir::current().entryList(QDir::Files, QDir::Name);
+    QStringList r = QDir::current().entryList(QDir::Files | QDir::Hidden, QDir::Name);
     r.removeAll(DiaryDatabase::FileName);
     return r;
 }

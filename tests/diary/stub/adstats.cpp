@@ -1,6 +1,7 @@
 // A stand-in for the statistics library: it writes a line for its loading, for each call with its
 // arguments and whether the diary's database was there yet, and for its freeing, to the file
-// ADSTATS_LOG names. Built without the banner's entry point when WITHOUT_BANNER_ENTRY is set.
+// ADSTATS_LOG names; as it loads, it makes the folder ADSTATS_CHDIR names the current one. Built
+// without the banner's entry point when WITHOUT_BANNER_ENTRY is set.
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
@@ -36,6 +37,9 @@ __attribute__((constructor)) void loaded()
     Dl_info self{};
     dladdr(reinterpret_cast<void *>(&loaded), &self);
     note("loaded %s", self.dli_fname ? self.dli_fname : "?");
+    if (const char *folder = std::getenv("ADSTATS_CHDIR"))
+        if (chdir(folder) != 0)
+            note("chdir failed");
 }
 
 __attribute__((destructor)) void freed()
