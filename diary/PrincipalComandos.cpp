@@ -25,7 +25,7 @@ const QString ArquivoDeAjuda = QStringLiteral("Dorlinda/Tamirel.hlp");
 
 bool TFormPrincipal::PrepararRelatorio()
 {
-    QString titulo, data, hora;
+    QString titulo, dia, hora;
     if (ArquivoGravado) {
         // The stored entry's row, never another user's of the same title; without one the title
         // goes out with an empty date and time.
@@ -39,17 +39,17 @@ bool TFormPrincipal::PrepararRelatorio()
         }
         if (linha) {
             titulo = linha->titulo;
-            data = DiaryDatabase::shownDate(linha->data);
+            dia = DiaryDatabase::shownDate(linha->data);
             hora = linha->hora;
         }
     } else {
         const QDateTime agora = QDateTime::currentDateTime();
         titulo = TituloNovo;
-        data = DiaryDatabase::shownDate(agora.date());
+        dia = DiaryDatabase::shownDate(agora.date());
         hora = DiaryDatabase::timeText(agora.time());
     }
     FormVisualizar->QrTitulo->text = titulo;
-    FormVisualizar->QRData->text = data;
+    FormVisualizar->QRData->text = dia;
     FormVisualizar->QRHora->text = hora;
     return true;
 }

@@ -44,37 +44,41 @@ TFormVisualizar::TFormVisualizar(QWidget *parent)
     QuickRepVisualizar->font = fonte(QStringLiteral("Arial"), 17 * 72.0 / 96, QFont::SansSerif);
     const QFont arial10 = fonte(QStringLiteral("Arial"), 10, QFont::SansSerif);
 
-    PageHeaderBand1 = QuickRepVisualizar->addBand({QStringLiteral("PageHeaderBand1"), ReportBand::PageHeader, 8.47});
-    QRLabel2 = PageHeaderBand1->add({QStringLiteral("QRLabel2"), ReportElement::Label,
-                                     QStringLiteral("Data de impressão:"), nullptr, 130.70, 0});
+    PageHeaderBand1 = QuickRepVisualizar->addBand({.name = QStringLiteral("PageHeaderBand1"), .kind = ReportBand::PageHeader, .height = 8.47});
+    QRLabel2 = PageHeaderBand1->add({.name = QStringLiteral("QRLabel2"), .kind = ReportElement::Label,
+                                     .text = QStringLiteral("Data de impressão:"), .left = 130.70});
     QRLabel2->font = arial10;
-    QRSysData1 = PageHeaderBand1->add({QStringLiteral("QRSysData1"), ReportElement::PrintDate});
+    QRSysData1 = PageHeaderBand1->add({.name = QStringLiteral("QRSysData1"), .kind = ReportElement::PrintDate});
     QRSysData1->alignment = Qt::AlignRight;
     QRSysData1->font = arial10;
 
-    TitleBand1 = QuickRepVisualizar->addBand({QStringLiteral("TitleBand1"), ReportBand::Title, 11.38});
+    TitleBand1 = QuickRepVisualizar->addBand({.name = QStringLiteral("TitleBand1"), .kind = ReportBand::Title, .height = 11.38});
     TitleBand1->bottomLine = LegendaAtiva;
     TitleBand1->alignToBottom = true;
-    QRLabel1 = TitleBand1->add({QStringLiteral("QRLabel1"), ReportElement::Label, QStringLiteral("D o r l i n d a"),
-                                nullptr, 0, 2.65});
+    QRLabel1 = TitleBand1->add({.name = QStringLiteral("QRLabel1"), .kind = ReportElement::Label,
+                                .text = QStringLiteral("D o r l i n d a"), .top = 2.65});
     QRLabel1->alignment = Qt::AlignHCenter;
     QRLabel1->font = fonte(QStringLiteral("Garamond"), 14, QFont::Serif, true);
 
-    DetailBand1 = QuickRepVisualizar->addBand({QStringLiteral("DetailBand1"), ReportBand::Detail, 38.10});
+    DetailBand1 = QuickRepVisualizar->addBand({.name = QStringLiteral("DetailBand1"), .kind = ReportBand::Detail, .height = 38.10});
     DetailBand1->font = fonte(QStringLiteral("Times New Roman"), 12, QFont::Serif);
-    QrTitulo = DetailBand1->add({QStringLiteral("QrTitulo"), ReportElement::Label, QStringLiteral("Título"), nullptr,
-                                 8.47, 6.35});
-    QRData = DetailBand1->add({QStringLiteral("QRData"), ReportElement::Label, QStringLiteral("Data"), nullptr,
-                               8.47, 14.82});
-    QRHora = DetailBand1->add({QStringLiteral("QRHora"), ReportElement::Label, QStringLiteral("Hora"), nullptr,
-                               40.22, 14.82});
+    QrTitulo = DetailBand1->add({.name = QStringLiteral("QrTitulo"), .kind = ReportElement::Label,
+                                 .text = QStringLiteral("Título"), .left = 8.47, .top = 6.35});
+    QRData = DetailBand1->add({.name = QStringLiteral("QRData"), .kind = ReportElement::Label,
+                               .text = QStringLiteral("Data"), .left = 8.47, .top = 14.82});
+    QRHora = DetailBand1->add({.name = QStringLiteral("QRHora"), .kind = ReportElement::Label,
+                               .text = QStringLiteral("Hora"), .left = 40.22, .top = 14.82});
     // Bound to the main window's editor: it prints that editor's content with its formatting.
-    Qrtexto = DetailBand1->add({QStringLiteral("Qrtexto"), ReportElement::RichText, {},
-                                FormPrincipal ? FormPrincipal->Rdtexto->document() : nullptr, 8.47, 23.28, 182.03,
-                                8.47});
+    Qrtexto = DetailBand1->add({.name = QStringLiteral("Qrtexto"),
+                                .kind = ReportElement::RichText,
+                                .document = FormPrincipal ? FormPrincipal->Rdtexto->document() : nullptr,
+                                .left = 8.47,
+                                .top = 23.28,
+                                .width = 182.03,
+                                .height = 8.47});
 
-    PageFooterBand1 = QuickRepVisualizar->addBand({QStringLiteral("PageFooterBand1"), ReportBand::PageFooter, 9.26});
-    QRSysData2 = PageFooterBand1->add({QStringLiteral("QRSysData2"), ReportElement::PageNumber, {}, nullptr, 0, 2.12});
+    PageFooterBand1 = QuickRepVisualizar->addBand({.name = QStringLiteral("PageFooterBand1"), .kind = ReportBand::PageFooter, .height = 9.26});
+    QRSysData2 = PageFooterBand1->add({.name = QStringLiteral("QRSysData2"), .kind = ReportElement::PageNumber, .top = 2.12});
     QRSysData2->alignment = Qt::AlignHCenter;
     QRSysData2->font = arial10;
 }

@@ -497,14 +497,14 @@ void FormMain::DoNoteView()
     // A note past the limit is not read at all, never cut short (it may also grow meanwhile).
     QFile file;
     QString reason;
-    QByteArray data;
+    QByteArray bytes;
     if (info.size <= Notes::MaxFileSize && LocalFiles::openForReading(file, path, &reason)) {
-        data = file.read(Notes::MaxFileSize + 1);
+        bytes = file.read(Notes::MaxFileSize + 1);
         if (file.error() != QFileDevice::NoError)
             reason = file.errorString();
     }
     QString problem;
-    if (info.size > Notes::MaxFileSize || data.size() > Notes::MaxFileSize)
+    if (info.size > Notes::MaxFileSize || bytes.size() > Notes::MaxFileSize)
         problem = QStringLiteral("is larger than 16 MB and is not opened.");
     else if (!file.isOpen() || file.error() != QFileDevice::NoError)
         problem = QStringLiteral("cannot be read (%1).").arg(reason);
@@ -514,7 +514,7 @@ void FormMain::DoNoteView()
         return;
     }
     file.close();
-    Content = Notes::textOfFile(data);
+    Content = Notes::textOfFile(bytes);
     note->leaveHelp();
     note->NotePath = path;
     note->showNote();

@@ -192,10 +192,10 @@ ReportPlan BandedReport::plan(const QDate &printed) const
     const double left = margins.left();
     const double width = paper.width() - margins.left() - margins.right();
 
-    const ReportBand *header = nullptr, *title = nullptr, *detail = nullptr, *footer = nullptr;
+    const ReportBand *header = nullptr, *titleBand = nullptr, *detail = nullptr, *footer = nullptr;
     for (const auto &b : m_bands) {
         const ReportBand **slot = b->kind == ReportBand::PageHeader ? &header
-                                  : b->kind == ReportBand::Title    ? &title
+                                  : b->kind == ReportBand::Title    ? &titleBand
                                   : b->kind == ReportBand::Detail   ? &detail
                                                                      : &footer;
         if (!*slot)
@@ -203,9 +203,9 @@ ReportPlan BandedReport::plan(const QDate &printed) const
     }
     const double bodyTop = margins.top() + (header ? header->height : 0);
     const double footerTop = paper.height() - margins.bottom() - (footer ? footer->height : 0);
-    const bool titleAtFoot = title && title->alignToBottom;
-    const double titleTop = titleAtFoot ? footerTop - title->height : bodyTop;
-    const double detailTop = title && !titleAtFoot ? bodyTop + title->height : bodyTop;
+    const bool titleAtFoot = titleBand && titleBand->alignToBottom;
+    const double titleTop = titleAtFoot ? footerTop - titleBand->height : bodyTop;
+    const double detailTop = titleBand && !titleAtFoot ? bodyTop + titleBand->height : bodyTop;
     const double firstBottom = titleAtFoot ? titleTop : footerTop;
 
     // The rich text, laid out at its width; its lines spread over the pages.
@@ -263,8 +263,8 @@ ReportPlan BandedReport::plan(const QDate &printed) const
         ReportPage p;
         if (header)
             placeBand(p, *header, margins.top(), header->height, true);
-        if (title && n == 0)
-            placeBand(p, *title, titleTop, title->height, true);
+        if (titleBand && n == 0)
+            placeBand(p, *titleBand, titleTop, titleBand->height, true);
         if (detail) {
             const double top = n == 0 ? detailTop : bodyTop;
             const double bottom = n == 0 ? firstBottom : footerTop;

@@ -41,9 +41,9 @@ struct ReportElement {
         PageNumber, // the page's number, from 1
         RichText    // `document`, with its own formatting, `width` wide, growing with its text
     };
-    QString name;
+    QString name = {};
     Kind kind = Label;
-    QString text;
+    QString text = {};
     const QTextDocument *document = nullptr;
     // Millimetres from the band's top-left corner. Labels size themselves to their text; with a
     // horizontal alignment of AlignHCenter or AlignRight they stand centred on, or flush with the
@@ -53,20 +53,20 @@ struct ReportElement {
     double width = 0;  // rich text
     double height = 0; // rich text: its least height
     Qt::Alignment alignment = Qt::AlignLeft;
-    std::optional<QFont> font; // else the band's, else the report's
+    std::optional<QFont> font = {}; // else the band's, else the report's
     QColor color = Qt::black;
 };
 
 struct ReportBand {
     enum Kind { PageHeader, Title, Detail, PageFooter };
-    QString name;
+    QString name = {};
     Kind kind = Detail;
     double height = 0; // millimetres; the detail band grows with its rich text
     QColor color = Qt::white;
-    std::optional<QFont> font;
-    QColor bottomLine; // a line along the bottom edge, when valid
+    std::optional<QFont> font = {};
+    QColor bottomLine = {}; // a line along the bottom edge, when valid
     bool alignToBottom = false; // title band: at the foot of the first page
-    std::vector<std::unique_ptr<ReportElement>> elements;
+    std::vector<std::unique_ptr<ReportElement>> elements = {};
 
     ReportElement *add(ReportElement element);
 };

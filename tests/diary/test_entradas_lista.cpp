@@ -195,7 +195,7 @@ private slots:
         QVERIFY(QDir().mkdir("Pasta"));
         digitar("o que eu escrevia");
         Caixas caixas(Messages::No);
-        for (const QString &titulo : {"Sem arquivo", "Pasta"}) {
+        for (const QString &titulo : QStringList{"Sem arquivo", "Pasta"}) {
             caixas.vistas.clear();
             QVERIFY(noAbrir([&](TFormAbrir *a) {
                 escolher(a->DBGrid1, titulo);

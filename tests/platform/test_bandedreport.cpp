@@ -23,12 +23,17 @@ struct Relatorio {
         for (int i = 1; i <= linhas; ++i)
             l.append(QStringLiteral("linha %1").arg(i));
         texto.setPlainText(l.join('\n'));
-        report.addBand({QStringLiteral("Cabecalho"), ReportBand::PageHeader, 10})
-            ->add({QStringLiteral("Data"), ReportElement::PrintDate});
-        report.addBand({QStringLiteral("Detalhe"), ReportBand::Detail, 20})
-            ->add({QStringLiteral("Texto"), ReportElement::RichText, {}, &texto, 0, 5, 190, 5});
-        report.addBand({QStringLiteral("Rodape"), ReportBand::PageFooter, 10})
-            ->add({QStringLiteral("Pagina"), ReportElement::PageNumber});
+        report.addBand({.name = QStringLiteral("Cabecalho"), .kind = ReportBand::PageHeader, .height = 10})
+            ->add({.name = QStringLiteral("Data"), .kind = ReportElement::PrintDate});
+        report.addBand({.name = QStringLiteral("Detalhe"), .kind = ReportBand::Detail, .height = 20})
+            ->add({.name = QStringLiteral("Texto"),
+                   .kind = ReportElement::RichText,
+                   .document = &texto,
+                   .top = 5,
+                   .width = 190,
+                   .height = 5});
+        report.addBand({.name = QStringLiteral("Rodape"), .kind = ReportBand::PageFooter, .height = 10})
+            ->add({.name = QStringLiteral("Pagina"), .kind = ReportElement::PageNumber});
     }
 };
 
