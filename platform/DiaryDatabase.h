@@ -56,6 +56,26 @@ QString failureMessage(const OpenStatus &status, const QString &path = FileName)
 // A failure in the database's own words (Qt's, when the database gave none).
 QString errorText(const QSqlError &error);
 
+// A write transaction taken from its start (BEGIN IMMEDIATE), so that another running copy cannot
+// change the rows between the checks and the writes made in it. Whatever has not reached commit()
+// when it goes is rolled back.
+class WriteTransaction {
+public:
+    explicit WriteTransaction(QSqlDatabase db = connection());
+    ~WriteTransaction();
+    WriteTransaction(const WriteTransaction &) = delete;
+    WriteTransaction &operator=(const WriteTransaction &) = delete;
+
+    // False, with the database's reason in *error, when it could not begin.
+    bool begin(QString *error = nullptr);
+    // False, with the reason, when the database refused the commit; it is rolled back then.
+    bool commit(QString *error = nullptr);
+
+private:
+    QSqlDatabase m_db;
+    bool m_open = false;
+};
+
 // The current user's entries (Codigo, Titulo, Senha, Data, Hora), the owner's password compared
 // without regard to letter case; by title in Portuguese order, or by date (oldest first). Rows
 // that tie keep the order in which they were stored. The query is executed (see lastError()).
