@@ -122,8 +122,7 @@ void FormBlowUp::Form_MouseMove(int Button, int Shift, double X, double Y)
     Q_UNUSED(Shift);
     Q_UNUSED(X);
     Q_UNUSED(Y);
-    if (!Forms::FormMain->Imagemain->Stretch())
-        Forms::FormMain->CmdSize->setText(kRestore);
+    Forms::FormMain->offerRestore();
 }
 
 void FormBlowUp::ImageBlowUp_MouseMove(int Button, int Shift, double X, double Y)

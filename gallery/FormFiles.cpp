@@ -2,6 +2,7 @@
 
 #include "AllForms.h"
 #include "FormMain.h"
+#include "FormMainShared.h"
 #include "KeyPreview.h"
 #include "Messages.h"
 #include "ProgramFolder.h"
@@ -192,10 +193,7 @@ void FormFiles::resetMainWindowToEmpty()
     FormMain *main = Forms::FormMain;
     if (!main)
         return;
-    main->Imagemain->setTop(3);
-    main->Imagemain->setLeft(7);
-    main->Imagemain->setHeight(490);
-    main->Imagemain->setWidth(620);
+    MainWindow::coverViewingArea(main->Imagemain);
     main->Imagemain->setStretch(true);
     main->setWindowTitle(QStringLiteral("Vistello"));
 }
@@ -404,9 +402,8 @@ void FormFiles::ImageFile_DblClick()
 
 void FormFiles::Form_MouseMove()
 {
-    FormMain *main = Forms::FormMain;
-    if (main && !main->Imagemain->Stretch())
-        main->CmdSize->setText(QStringLiteral("&Restore"));
+    if (FormMain *main = Forms::FormMain)
+        main->offerRestore();
 }
 
 void FormFiles::mouseReleaseEvent(QMouseEvent *event)

@@ -63,21 +63,21 @@ FormMain::FormMain()
     setWindowIcon(Artwork::windowIcon());
 
     const QCursor viewCursor = Artwork::viewCursor();
-    const auto image = [&](const char *name, int l, int t, int w, int h, const QString &tip) {
+    const auto image = [&](const char *name, const QRectF &place, const QString &tip) {
         auto *box = new ImageBox(this);
         box->setObjectName(QLatin1String(name));
-        box->Move(l, t, w, h);
+        box->Move(place.left(), place.top(), place.width(), place.height());
         box->setStretch(true);
         if (!tip.isEmpty())
             box->setToolTip(tip);
         return box;
     };
-    Imagemain = image("Imagemain", 7, 3, 620, 490, QStringLiteral("Right click for image data "));
+    Imagemain = image("Imagemain", kViewingArea, QStringLiteral("Right click for image data "));
     Imagemain->setCursor(viewCursor);
-    ImageThumb1 = image("ImageThumb1", 643, 31, 100, 100, QStringLiteral(" 1 "));
-    ImageThumb2 = image("ImageThumb2", 643, 151, 100, 100, QStringLiteral(" 2 "));
-    ImageThumb3 = image("ImageThumb3", 643, 272, 100, 100, QStringLiteral(" 3 "));
-    ImageThumb4 = image("ImageThumb4", 643, 392, 100, 100, QStringLiteral(" 4 "));
+    ImageThumb1 = image("ImageThumb1", {643, 31, 100, 100}, QStringLiteral(" 1 "));
+    ImageThumb2 = image("ImageThumb2", {643, 151, 100, 100}, QStringLiteral(" 2 "));
+    ImageThumb3 = image("ImageThumb3", {643, 272, 100, 100}, QStringLiteral(" 3 "));
+    ImageThumb4 = image("ImageThumb4", {643, 392, 100, 100}, QStringLiteral(" 4 "));
     for (ImageBox *t : {ImageThumb1, ImageThumb2, ImageThumb3, ImageThumb4}) {
         t->setCursor(viewCursor);
         // Each picture fitted into its place and centred, as the viewing area shows it.
@@ -119,7 +119,7 @@ FormMain::FormMain()
     CmdEnd->setIcon(Artwork::arrowIcon(Artwork::Arrow::End));
 
     // The link area lies over the viewing area, so it is made after it.
-    ImageWeb = image("ImageWeb", 162, 390, 318, 40, QStringLiteral(" Web Link "));
+    ImageWeb = image("ImageWeb", {162, 390, 318, 40}, QStringLiteral(" Web Link "));
     ImageWeb->setCursor(Qt::PointingHandCursor);
     linkAreaFollowsEnabled();
 
@@ -259,8 +259,7 @@ void FormMain::placeWindow()
 
 void FormMain::layOutControls()
 {
-    Imagemain->setHeight(490);
-    Imagemain->setWidth(620);
+    coverViewingArea(Imagemain);
     // The check box keeps its design size in twips where it fits beside the viewing area.
     const int ps = twips();
     CheckThumb->setGeometry(643, 6, qMin(WindowGeometry::toPixels(kCheckThumbWidthTwips, ps), 100),

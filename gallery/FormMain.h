@@ -109,6 +109,11 @@ public:
     // Puts them back at their home Lefts.
     void noteRowHome();
 
+    // FormMainPicture.cpp
+    // While the picture is shown at its own size, the size button offers "&Restore": the timer's
+    // tick and the pointer moving over the browser or the enlarged view say so. True when it does.
+    bool offerRestore();
+
     void Form_Load() override;
     void Form_Unload(int &cancel) override;
 
