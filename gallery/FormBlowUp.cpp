@@ -79,7 +79,7 @@ void FormBlowUp::Form_KeyDown(int KeyCode, int Shift)
 {
     Q_UNUSED(Shift);
     // The remote control and the slide show stay as they are.
-    if (KeyCode == 27 || KeyCode == 109)
+    if (KeyCode == Keys::Esc || KeyCode == Keys::PadMinus)
         Forms::FormBlowUp.unload();
 }
 

@@ -3,7 +3,7 @@
 #include "AllForms.h"
 #include "FormMain.h"
 #include "FormMainShared.h"
-#include "KeyPreview.h"
+#include "Keys.h"
 #include "Messages.h"
 #include "ProgramFolder.h"
 #include "ScreenMetrics.h"
@@ -298,7 +298,7 @@ void FormFiles::closeToMainWindow()
 void FormFiles::Form_KeyDown(int KeyCode, int Shift)
 {
     Q_UNUSED(Shift);
-    if ((KeyCode == 27 || KeyCode == 109) && isVisible())
+    if ((KeyCode == Keys::Esc || KeyCode == Keys::PadMinus) && isVisible())
         closeToMainWindow();
 }
 
