@@ -11,6 +11,7 @@
 #include "FormRemote.h"
 #include "FormSave.h"
 #include "KeyPreview.h"
+#include "LocalFiles.h"
 #include "Messages.h"
 #include "ProgramFolder.h"
 #include "ScreenMetrics.h"
@@ -218,7 +219,7 @@ void FormMain::readSettings()
         TextNoteFontBold = QStringLiteral("True");
 }
 
-void FormMain::writeSettings()
+bool FormMain::writeSettings(QString *error)
 {
     // All 19 in their write order, in one replacement of the file.
     QList<std::pair<QString, QString>> values;
@@ -234,7 +235,7 @@ void FormMain::writeSettings()
     put(QStringLiteral("TextNoteFontSize"), TextNoteFontSize);
     put(QStringLiteral("TextNoteFontItalic"), TextNoteFontItalic);
     put(QStringLiteral("TextNoteFontBold"), TextNoteFontBold);
-    Settings::SaveSettings(kApp, kSection, values);
+    return Settings::SaveSettings(kApp, kSection, values, error);
 }
 
 // Window size and place in twips, as the screen gives them: 762 x 558 pixels, centred, or 4
@@ -366,10 +367,19 @@ void FormMain::Form_Unload(int &cancel)
         return;
     }
     Timer2->stop();
-    // A second copy leaves the settings as it found them: the first copy's values stand.
+    // A second copy leaves the settings as it found them: the first copy's values stand. Settings
+    // that cannot be written are lost with this run, and the user is told so.
     if (!m_secondCopy) {
         Dir1Value = Forms::FormFiles->Dir1->Path();
-        writeSettings();
+        QString why;
+        if (!writeSettings(&why)) {
+            const QString crlf = QStringLiteral("\r\n");
+            Messages::critical(this, QStringLiteral("Vistello"),
+                               QStringLiteral("The settings file:") + crlf
+                                   + LocalFiles::displayName(Settings::filePath(kApp)) + crlf
+                                   + QStringLiteral("cannot be written (%1).").arg(why) + crlf + crlf
+                                   + QStringLiteral("The settings of this session are not kept."));
+        }
     }
     Forms::FormNote.unload();
     Forms::FormSave.unload();

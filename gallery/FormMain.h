@@ -189,7 +189,8 @@ private:
     // Twips per pixel, as start-up worked it out.
     int twips() const { return PixelScale > 0 ? PixelScale : 15; }
     void readSettings();
-    void writeSettings();
+    // False, with the reason, when the settings file cannot be written.
+    bool writeSettings(QString *error);
     void layOutControls();
     void placeWindow();
 
