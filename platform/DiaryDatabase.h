@@ -129,6 +129,7 @@ struct SaveResult {
     bool noOwner = false;   // no user holds the owner's password (any more): nothing stored
     Entry entry;   // the row as stored
     QString error; // why nothing was stored
+    QString notPutBack; // the entry file that could not be put back as it was, when nothing was stored
 };
 
 // Stores the document as the owner's entry of that title, all or nothing: the row (Data and Hora
@@ -147,6 +148,8 @@ DiaryEntryFiles::Recovered recoverSetAsideFiles();
 // Deletes the row of that Codigo and its file (a missing file is no error; a file that another
 // row also names, as in databases made before Arquivo, is kept for that row). False with the reason
 // when the row could not be deleted; a file that could not be removed is reported in *error too.
-bool deleteEntry(qint64 codigo, QString *error = nullptr);
+// `notPutBack` gets the file that a refused deletion could not put back from where it was set
+// aside (it stays in the list of set-aside files, for the next start).
+bool deleteEntry(qint64 codigo, QString *error = nullptr, QList<DiaryEntryFiles::SetAside> *notPutBack = nullptr);
 
 } // namespace DiaryDatabase

@@ -282,17 +282,20 @@ SaveResult saveEntry(const QString &senha, const QString &titulo, bool stored, c
     if (!file.write(name, RichText::write(document), &error))
         return failed(error);
     if (!t.commit(&error)) {
-        file.undo();
+        if (!file.undo())
+            result.notPutBack = name;
         return failed(error);
     }
     result.ok = true;
     return result;
 }
 
-bool deleteEntry(qint64 codigo, QString *error)
+bool deleteEntry(qint64 codigo, QString *error, QList<DiaryEntryFiles::SetAside> *notPutBack)
 {
     if (error)
         error->clear();
+    if (notPutBack)
+        notPutBack->clear();
     QSqlDatabase db = connection();
     const auto failed = [&](const QString &why) {
         if (error)
@@ -333,7 +336,9 @@ bool deleteEntry(qint64 codigo, QString *error)
     if (!notMoved.isEmpty())
         return failed(why);
     if (!t.commit(&why)) {
-        files.putBack();
+        const QList<DiaryEntryFiles::SetAside> left = files.putBack();
+        if (notPutBack)
+            *notPutBack = left;
         return failed(why);
     }
     const QStringList left = files.commit();
