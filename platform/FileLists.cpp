@@ -137,14 +137,6 @@ QString sortKey(const QString &name)
     return key;
 }
 
-bool lessThan(const QString &a, const QString &b)
-{
-    const int c = QString::compare(sortKey(a), sortKey(b), Qt::CaseSensitive);
-    if (c != 0)
-        return c < 0;
-    return QString::compare(a, b, Qt::CaseSensitive) < 0;
-}
-
 void sort(QStringList &names)
 {
     // One key per name, computed once.
@@ -522,8 +514,6 @@ DirListBox::DirListBox(QWidget *parent) : QWidget(parent)
         }
         if (role == Qt::DecorationRole)
             return row < levels ? open : closed;
-        if (role == Qt::ToolTipRole)
-            return QVariant();
         return QVariant();
     };
     m_view->setModel(m_model);

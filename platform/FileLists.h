@@ -48,7 +48,6 @@ QString absolute(const QString &path, const QString &base);
 // ("img2" before "img10"), the same whatever the process locale. Names equal in that order
 // (differing in case or leading zeros only) keep a fixed order between them.
 QString sortKey(const QString &name);
-bool lessThan(const QString &a, const QString &b);
 // Sorts names in that order.
 void sort(QStringList &names);
 // ';'-separated patterns with * and ?, matched without regard to case; "", "*" and "*.*" match all.

@@ -51,7 +51,6 @@ public:
     void setStretch(bool stretch);
     // With Stretch on, draws the picture fitted into the box with its proportions kept and
     // centred, instead of stretched over the whole box. The box keeps its place and size.
-    bool KeepProportions() const { return m_keepProportions; }
     void setKeepProportions(bool keep);
 
     // Place and size in pixels of the parent, fractional.

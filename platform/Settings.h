@@ -47,8 +47,6 @@ public:
     // Replaces the value (and the key's spelling) or appends it.
     void setValue(const QString &section, const QString &key, const QString &value);
 
-    const QList<Section> &sections() const { return m_sections; }
-
 private:
     Section &sectionForWriting(const QString &name);
     // Parsing, reading and writing stay linear in the size of the file, however many lines it holds.
