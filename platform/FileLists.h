@@ -100,8 +100,8 @@ private:
 };
 
 // The folder list: the folders from the root down to the open one, then the open folder's
-// subfolders (no hidden ones). Indexes as the original: List(-1) is the open folder (Path),
-// List(-2) its parent, and so on up to the root; List(0) .. List(ListCount - 1) are the
+// subfolders (no hidden ones). Indexes count from the open folder: List(-1) is the open folder
+// (Path), List(-2) its parent, and so on up to the root; List(0) .. List(ListCount - 1) are the
 // subfolders. ListIndex is -1 (the open folder) after every change of path.
 class DirListBox : public QWidget, public ControlPlace<DirListBox> {
     Q_OBJECT
