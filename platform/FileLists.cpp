@@ -463,11 +463,6 @@ void DriveListBox::fill()
     m_filling = false;
 }
 
-void DriveListBox::Refresh()
-{
-    fill();
-}
-
 QString DriveListBox::List(int index) const
 {
     return index >= 0 && index < m_roots.size() ? m_roots.at(index) : QString();
@@ -587,13 +582,6 @@ bool DirListBox::setListIndex(int index)
     showSelection(m_view, rowOf(index));
     emit Click();
     return true;
-}
-
-void DirListBox::Refresh()
-{
-    if (!FolderListing::canList(m_path))
-        return;
-    rebuild();
 }
 
 void DirListBox::userSelect(int row)

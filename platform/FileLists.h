@@ -83,8 +83,6 @@ public:
     int ListCount() const { return m_roots.size(); }
     QString List(int index) const;
     int ListIndex() const { return m_roots.indexOf(m_drive); }
-    // Reads the mounted volumes again (the drive shown stays).
-    void Refresh();
 
     QComboBox *comboBox() const { return m_combo; }
 
@@ -127,8 +125,6 @@ public:
     // Selects an entry without opening it, as a single click does: raises Click. False for an
     // index outside -(levels) .. ListCount - 1.
     bool setListIndex(int index);
-    // Reads the open folder again.
-    void Refresh();
 
     QListView *view() const { return m_view; }
 
