@@ -57,10 +57,20 @@ void TFormExcluir::BexcluirClick()
         return;
 
     QString erro;
-    const bool excluida = DiaryDatabase::deleteEntry(entrada.codigo, &erro);
-    if (!excluida)
+    QList<DiaryEntryFiles::SetAside> foraDoLugar;
+    const bool excluida = DiaryDatabase::deleteEntry(entrada.codigo, &erro, &foraDoLugar);
+    if (!excluida) {
+        // A file that could not go back is named with the hidden name it lies under; the next start
+        // puts it back where its name is free.
+        const QString nada =
+            foraDoLugar.isEmpty()
+                ? QStringLiteral("Nada foi excluído.")
+                : QStringLiteral("Nada foi excluído, mas o arquivo \"%1\" não pôde voltar ao seu lugar na pasta "
+                                 "atual: ficou guardado como \"%2\".")
+                      .arg(foraDoLugar[0].first, foraDoLugar[0].second);
         Mensagem(QStringLiteral("Não foi possível excluir ") + entrada.titulo + QStringLiteral(".\n\n") + erro
-                 + QStringLiteral("\n\nNada foi excluído."));
+                 + QStringLiteral("\n\n") + nada);
+    }
 
     // The list is read again in its order; the row that took the deleted one's place is current.
     ADOQueryExcluir->Abrir(ADOQueryExcluir->Ordem());

@@ -96,8 +96,8 @@ void PrepararGrade(QTableView *grade, TListaEntradas *lista)
     grade->setSelectionBehavior(QAbstractItemView::SelectRows);
     grade->setTabKeyNavigation(false);
     grade->setWordWrap(false);
-    // The dates must fit their 70 pixels, as they did in the small dialog font of the original
-    // design: a smaller size of the same font where the desktop's is larger.
+    // The dates must fit their 70 pixels, which the design sizes for the small dialog font: a
+    // smaller size of the same font where the desktop's is larger.
     QFont letra = grade->font();
     while (letra.pointSizeF() > 6
            && QFontMetrics(letra).horizontalAdvance(QStringLiteral("00/00/0000")) + 2 * grade->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 8 > 70)

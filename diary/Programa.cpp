@@ -14,7 +14,6 @@
 #include "VisualizarImpressao.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -60,8 +59,6 @@ void DestruirJanelas()
 int Executar(QApplication &app)
 {
     app.setApplicationName(QStringLiteral("Dorlinda"));
-    // Where the help lies; kept for the record, the help command finds it in the data folder.
-    app.setProperty("HelpFile", QDir::current().absoluteFilePath(QStringLiteral("Dorlinda/Tamirel.hlp")));
 
     // The stock dialogs (colour, font, question boxes) speak Portuguese, when the translations are there.
     auto *traducao = new QTranslator(&app);

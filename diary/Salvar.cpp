@@ -91,8 +91,13 @@ void TFormSalvar::BSalvarClick()
     }
     if (!salvo.ok) {
         // Nothing was stored: the entry stays as it was in the editor, unsaved.
+        const QString nada = salvo.notPutBack.isEmpty()
+                                 ? QStringLiteral("Nada foi gravado; o texto continua no editor.")
+                                 : QStringLiteral("Nada foi gravado no banco de dados, mas o arquivo \"%1\" da pasta "
+                                                  "atual não pôde voltar ao que era; o texto continua no editor.")
+                                       .arg(salvo.notPutBack);
         Mensagem(QStringLiteral("Não foi possível salvar ") + titulo + QStringLiteral(".\n\n") + salvo.error
-                 + QStringLiteral("\n\nNada foi gravado; o texto continua no editor."));
+                 + QStringLiteral("\n\n") + nada);
         return;
     }
 

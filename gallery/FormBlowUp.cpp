@@ -79,7 +79,7 @@ void FormBlowUp::Form_KeyDown(int KeyCode, int Shift)
 {
     Q_UNUSED(Shift);
     // The remote control and the slide show stay as they are.
-    if (KeyCode == 27 || KeyCode == 109)
+    if (KeyCode == Keys::Esc || KeyCode == Keys::PadMinus)
         Forms::FormBlowUp.unload();
 }
 
@@ -122,8 +122,7 @@ void FormBlowUp::Form_MouseMove(int Button, int Shift, double X, double Y)
     Q_UNUSED(Shift);
     Q_UNUSED(X);
     Q_UNUSED(Y);
-    if (!Forms::FormMain->Imagemain->Stretch())
-        Forms::FormMain->CmdSize->setText(kRestore);
+    Forms::FormMain->offerRestore();
 }
 
 void FormBlowUp::ImageBlowUp_MouseMove(int Button, int Shift, double X, double Y)

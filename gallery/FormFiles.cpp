@@ -2,7 +2,8 @@
 
 #include "AllForms.h"
 #include "FormMain.h"
-#include "KeyPreview.h"
+#include "FormMainShared.h"
+#include "Keys.h"
 #include "Messages.h"
 #include "ProgramFolder.h"
 #include "ScreenMetrics.h"
@@ -192,10 +193,7 @@ void FormFiles::resetMainWindowToEmpty()
     FormMain *main = Forms::FormMain;
     if (!main)
         return;
-    main->Imagemain->setTop(3);
-    main->Imagemain->setLeft(7);
-    main->Imagemain->setHeight(490);
-    main->Imagemain->setWidth(620);
+    MainWindow::coverViewingArea(main->Imagemain);
     main->Imagemain->setStretch(true);
     main->setWindowTitle(QStringLiteral("Vistello"));
 }
@@ -300,7 +298,7 @@ void FormFiles::closeToMainWindow()
 void FormFiles::Form_KeyDown(int KeyCode, int Shift)
 {
     Q_UNUSED(Shift);
-    if ((KeyCode == 27 || KeyCode == 109) && isVisible())
+    if ((KeyCode == Keys::Esc || KeyCode == Keys::PadMinus) && isVisible())
         closeToMainWindow();
 }
 
@@ -404,9 +402,8 @@ void FormFiles::ImageFile_DblClick()
 
 void FormFiles::Form_MouseMove()
 {
-    FormMain *main = Forms::FormMain;
-    if (main && !main->Imagemain->Stretch())
-        main->CmdSize->setText(QStringLiteral("&Restore"));
+    if (FormMain *main = Forms::FormMain)
+        main->offerRestore();
 }
 
 void FormFiles::mouseReleaseEvent(QMouseEvent *event)

@@ -11,6 +11,7 @@
 #include "FormRemote.h"
 #include "FormSave.h"
 #include "KeyPreview.h"
+#include "LocalFiles.h"
 #include "Messages.h"
 #include "ProgramFolder.h"
 #include "ScreenMetrics.h"
@@ -63,21 +64,21 @@ FormMain::FormMain()
     setWindowIcon(Artwork::windowIcon());
 
     const QCursor viewCursor = Artwork::viewCursor();
-    const auto image = [&](const char *name, int l, int t, int w, int h, const QString &tip) {
+    const auto image = [&](const char *name, const QRectF &place, const QString &tip) {
         auto *box = new ImageBox(this);
         box->setObjectName(QLatin1String(name));
-        box->Move(l, t, w, h);
+        box->Move(place.left(), place.top(), place.width(), place.height());
         box->setStretch(true);
         if (!tip.isEmpty())
             box->setToolTip(tip);
         return box;
     };
-    Imagemain = image("Imagemain", 7, 3, 620, 490, QStringLiteral("Right click for image data "));
+    Imagemain = image("Imagemain", kViewingArea, QStringLiteral("Right click for image data "));
     Imagemain->setCursor(viewCursor);
-    ImageThumb1 = image("ImageThumb1", 643, 31, 100, 100, QStringLiteral(" 1 "));
-    ImageThumb2 = image("ImageThumb2", 643, 151, 100, 100, QStringLiteral(" 2 "));
-    ImageThumb3 = image("ImageThumb3", 643, 272, 100, 100, QStringLiteral(" 3 "));
-    ImageThumb4 = image("ImageThumb4", 643, 392, 100, 100, QStringLiteral(" 4 "));
+    ImageThumb1 = image("ImageThumb1", {643, 31, 100, 100}, QStringLiteral(" 1 "));
+    ImageThumb2 = image("ImageThumb2", {643, 151, 100, 100}, QStringLiteral(" 2 "));
+    ImageThumb3 = image("ImageThumb3", {643, 272, 100, 100}, QStringLiteral(" 3 "));
+    ImageThumb4 = image("ImageThumb4", {643, 392, 100, 100}, QStringLiteral(" 4 "));
     for (ImageBox *t : {ImageThumb1, ImageThumb2, ImageThumb3, ImageThumb4}) {
         t->setCursor(viewCursor);
         // Each picture fitted into its place and centred, as the viewing area shows it.
@@ -119,7 +120,7 @@ FormMain::FormMain()
     CmdEnd->setIcon(Artwork::arrowIcon(Artwork::Arrow::End));
 
     // The link area lies over the viewing area, so it is made after it.
-    ImageWeb = image("ImageWeb", 162, 390, 318, 40, QStringLiteral(" Web Link "));
+    ImageWeb = image("ImageWeb", {162, 390, 318, 40}, QStringLiteral(" Web Link "));
     ImageWeb->setCursor(Qt::PointingHandCursor);
     linkAreaFollowsEnabled();
 
@@ -218,7 +219,7 @@ void FormMain::readSettings()
         TextNoteFontBold = QStringLiteral("True");
 }
 
-void FormMain::writeSettings()
+bool FormMain::writeSettings(QString *error)
 {
     // All 19 in their write order, in one replacement of the file.
     QList<std::pair<QString, QString>> values;
@@ -234,7 +235,7 @@ void FormMain::writeSettings()
     put(QStringLiteral("TextNoteFontSize"), TextNoteFontSize);
     put(QStringLiteral("TextNoteFontItalic"), TextNoteFontItalic);
     put(QStringLiteral("TextNoteFontBold"), TextNoteFontBold);
-    Settings::SaveSettings(kApp, kSection, values);
+    return Settings::SaveSettings(kApp, kSection, values, error);
 }
 
 // Window size and place in twips, as the screen gives them: 762 x 558 pixels, centred, or 4
@@ -259,8 +260,7 @@ void FormMain::placeWindow()
 
 void FormMain::layOutControls()
 {
-    Imagemain->setHeight(490);
-    Imagemain->setWidth(620);
+    coverViewingArea(Imagemain);
     // The check box keeps its design size in twips where it fits beside the viewing area.
     const int ps = twips();
     CheckThumb->setGeometry(643, 6, qMin(WindowGeometry::toPixels(kCheckThumbWidthTwips, ps), 100),
@@ -367,10 +367,19 @@ void FormMain::Form_Unload(int &cancel)
         return;
     }
     Timer2->stop();
-    // A second copy leaves the settings as it found them: the first copy's values stand.
+    // A second copy leaves the settings as it found them: the first copy's values stand. Settings
+    // that cannot be written are lost with this run, and the user is told so.
     if (!m_secondCopy) {
         Dir1Value = Forms::FormFiles->Dir1->Path();
-        writeSettings();
+        QString why;
+        if (!writeSettings(&why)) {
+            const QString crlf = QStringLiteral("\r\n");
+            Messages::critical(this, QStringLiteral("Vistello"),
+                               QStringLiteral("The settings file:") + crlf
+                                   + LocalFiles::displayName(Settings::filePath(kApp)) + crlf
+                                   + QStringLiteral("cannot be written (%1).").arg(why) + crlf + crlf
+                                   + QStringLiteral("The settings of this session are not kept."));
+        }
     }
     Forms::FormNote.unload();
     Forms::FormSave.unload();

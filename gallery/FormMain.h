@@ -109,6 +109,11 @@ public:
     // Puts them back at their home Lefts.
     void noteRowHome();
 
+    // FormMainPicture.cpp
+    // While the picture is shown at its own size, the size button offers "&Restore": the timer's
+    // tick and the pointer moving over the browser or the enlarged view say so. True when it does.
+    bool offerRestore();
+
     void Form_Load() override;
     void Form_Unload(int &cancel) override;
 
@@ -184,7 +189,8 @@ private:
     // Twips per pixel, as start-up worked it out.
     int twips() const { return PixelScale > 0 ? PixelScale : 15; }
     void readSettings();
-    void writeSettings();
+    // False, with the reason, when the settings file cannot be written.
+    bool writeSettings(QString *error);
     void layOutControls();
     void placeWindow();
 

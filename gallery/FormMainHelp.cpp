@@ -65,7 +65,7 @@ void FormMain::DoHelp()
     Imagemain->setEnabled(false);
     setCursor(Qt::WaitCursor);
     setWindowTitle(QStringLiteral("Vistello - Help"));
-    Imagemain->Move(7, 3, 620, 490);
+    coverViewingArea(Imagemain);
     Imagemain->setStretch(true);
     for (int n = 1; n <= 4; ++n)
         thumb(n)->Move(kThumbLeft, kHelpTops[n - 1], thumb(n)->Width(), thumb(n)->Height());
@@ -92,8 +92,7 @@ void FormMain::ShowHelpPage(int page)
 {
     if (page < 1 || page > 3)
         return;
-    Imagemain->setTop(3);
-    Imagemain->setLeft(7);
+    toViewingAreaCorner(Imagemain);
     // The page keeps its own size.
     Imagemain->setStretch(false);
     // A page that cannot be loaded leaves the picture shown before.

@@ -174,14 +174,11 @@ QString FormMain::hundredCaption() const
 
 // The viewing area is hidden while its box changes, so that only the final box is drawn. A
 // picture is fitted with its proportions kept: by its width, or by its height when it is taller
-// than the area's 620:490; one smaller than the area is offered at actual size.
+// in proportion than the area; one smaller than the area is offered at actual size.
 void FormMain::fitViewingArea()
 {
     Imagemain->setVisible(false);
-    Imagemain->setHeight(490);
-    Imagemain->setWidth(620);
-    Imagemain->setLeft(7);
-    Imagemain->setTop(3);
+    coverViewingArea(Imagemain);
     const double W = PictureScale->Width();
     const double H = PictureScale->Height();
     if (PictureScale->picture().isNull() || W < 1 || H < 1) {
@@ -198,9 +195,9 @@ void FormMain::fitViewingArea()
     // Width over height for a portrait or square picture, height over width for a landscape one.
     Ratio = W <= H ? float(W) / float(H) : float(H) / float(W);
     const bool byWidth = fitted.width() >= kViewingArea.width();
-    ZoomValue = float(std::floor((byWidth ? 620 / W : 490 / H) * 100 + 0.5));
+    ZoomValue = float(std::floor((byWidth ? kViewingArea.width() / W : kViewingArea.height() / H) * 100 + 0.5));
     setWindowTitle(zoomCaption());
-    const bool small = H < 490 && W < 620;
+    const bool small = H < kViewingArea.height() && W < kViewingArea.width();
     if (small && CmdSize->text() != kRestore) {
         CmdSize->setEnabled(true);
         CmdSize->setText(kActualSize);
@@ -212,11 +209,10 @@ void FormMain::fitViewingArea()
         // The actual-size view outlasts a change of picture: the picture at its own size, centred.
         CmdSize->setEnabled(true);
         Imagemain->setStretch(false);
-        Imagemain->setTop(245 - Imagemain->Height() / 2 + 3);
-        Imagemain->setLeft(310 - Imagemain->Width() / 2 + 7);
+        centreOnViewingArea(Imagemain);
         setWindowTitle(hundredCaption());
     }
-    if (H > 490 || W > 620) {
+    if (H > kViewingArea.height() || W > kViewingArea.width()) {
         Imagemain->setStretch(true);
         CmdSize->setEnabled(false);
         setWindowTitle(zoomCaption());
@@ -254,12 +250,19 @@ void FormMain::DoActual()
         return;
     if (CmdSize->text() != kRestore) {
         Imagemain->setStretch(false);
-        Imagemain->setTop(245 - Imagemain->Height() / 2 + 3);
-        Imagemain->setLeft(310 - Imagemain->Width() / 2 + 7);
+        centreOnViewingArea(Imagemain);
         setWindowTitle(hundredCaption());
     } else {
         fittedViewAgain();
     }
+}
+
+bool FormMain::offerRestore()
+{
+    if (Imagemain->Stretch())
+        return false;
+    CmdSize->setText(kRestore);
+    return true;
 }
 
 void FormMain::fittedViewAgain()

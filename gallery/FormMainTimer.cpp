@@ -70,9 +70,7 @@ void FormMain::Timer2_Timer()
     }
     if (SplashTime == 10000)
         SplashTime = 30;
-    if (!HelpActive && !Imagemain->Stretch()) {
-        CmdSize->setText(kRestore);
+    if (!HelpActive && offerRestore())
         CmdNoteShow->setEnabled(false);
-    }
     m_inTick = false;
 }

@@ -15,7 +15,6 @@
 #include "WindowGeometry.h"
 
 #include <QDate>
-#include <QFile>
 #include <QLocale>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -27,7 +26,6 @@ using namespace MainWindow;
 
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
 const QString kHelpFile = QStringLiteral("NoteHelp.rtf");
 // The window's size in twips, frame included; its controls are placed in pixels.
 constexpr int kWidthTwips = 8055;
@@ -36,14 +34,9 @@ constexpr int kHeightTwips = 5640;
 constexpr int kBesideMainTopTwips = 1395;
 constexpr int kBesideMainLeftTwips = 1760;
 
-QString aboutNote(const QString &path, const QString &what)
-{
-    return QStringLiteral("The note file:") + kCrLf + LocalFiles::displayName(path) + kCrLf + what;
-}
-
 void noteProblem(QWidget *parent, const QString &title, const QString &path, const QString &what)
 {
-    Messages::critical(parent, title, aboutNote(path, what));
+    Messages::critical(parent, title, Notes::aboutNote(path, what));
 }
 
 // The characters the editor's document cannot hold as themselves (it takes them for the end of a
@@ -69,46 +62,7 @@ QChar standIn(QChar c)
     }
 }
 
-// The lines of a text, which end at CR LF only.
-QStringList linesOf(const QString &text)
-{
-    return text.split(kCrLf);
-}
-
 } // namespace
-
-namespace Notes {
-
-QString notePath(const QString &folder, const QString &fileName)
-{
-    const QString separator = folder.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/");
-    return folder + separator + fileName.chopped(qMin<qsizetype>(4, fileName.size())) + QStringLiteral(".txt");
-}
-
-QString textOfFile(const QByteArray &data)
-{
-    // Every character is kept; a lone CR or LF is a character of its line.
-    QStringList lines = linesOf(RichText::decodedText(data));
-    // The end of the file after a line's end is no line of its own.
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    QString text;
-    for (const QString &line : lines)
-        text += line + kCrLf;
-    return text;
-}
-
-QByteArray fileOfText(const QString &text)
-{
-    return (text + kCrLf).toUtf8();
-}
-
-bool isBlank(const QString &text)
-{
-    return text.isEmpty() || text == QLatin1String(" ") || text == QLatin1String("  ");
-}
-
-} // namespace Notes
 
 namespace NoteFont {
 
@@ -229,7 +183,7 @@ QString FormNote::text() const
     const QTextDocument *doc = TextNote->document();
     for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
         if (block != doc->begin())
-            text += kCrLf;
+            text += Notes::CrLf;
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             QString part = it.fragment().text();
             const QVariant held = it.fragment().charFormat().property(kHeldCharacter);
@@ -238,7 +192,7 @@ QString FormNote::text() const
                 part.replace(standIn(c), c);
             } else {
                 // A line break typed within a paragraph.
-                part.replace(QChar::LineSeparator, kCrLf);
+                part.replace(QChar::LineSeparator, Notes::CrLf);
             }
             text += part;
         }
@@ -249,7 +203,7 @@ QString FormNote::text() const
 void FormNote::setText(const QString &text)
 {
     QTextDocument *doc = TextNote->document();
-    const QStringList lines = linesOf(text);
+    const QStringList lines = Notes::linesOf(text);
     const bool plain = std::none_of(lines.begin(), lines.end(), [](const QString &line) {
         return std::any_of(line.begin(), line.end(), [](QChar c) { return !standIn(c).isNull(); });
     });
@@ -300,18 +254,7 @@ QString FormNote::noteNotWritten()
 {
     if (m_helpShown || NotePath.isEmpty())
         return {};
-    const QString note = text();
-    QString reason;
-    if (Notes::isBlank(note)) {
-        // Not written first: a blank note leaves no file, also where none could be written.
-        if (LocalFiles::info(NotePath).isFile && !LocalFiles::remove(NotePath, &reason))
-            return QStringLiteral("cannot be deleted (%1).").arg(reason);
-        return {};
-    }
-    // The old note stays whole until the new one is complete.
-    if (!LocalFiles::writeWhole(NotePath, Notes::fileOfText(note), &reason))
-        return QStringLiteral("cannot be written (%1).").arg(reason);
-    return {};
+    return Notes::write(NotePath, text());
 }
 
 bool FormNote::writeNote()
@@ -328,7 +271,7 @@ bool FormNote::closeWithProgram(QWidget *parent)
     const QString problem = noteNotWritten();
     if (!problem.isEmpty()
         && Messages::question(parent, QStringLiteral("Note Not Saved"),
-                              aboutNote(NotePath, problem) + kCrLf + kCrLf
+                              Notes::aboutNote(NotePath, problem) + Notes::CrLf + Notes::CrLf
                                   + QStringLiteral("Close Vistello without saving the note?"))
                != Messages::Yes)
         return false;
@@ -340,7 +283,7 @@ bool FormNote::closeWithProgram(QWidget *parent)
 void FormNote::CmdDate_Click()
 {
     const QString date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
-    setText(QStringLiteral("Note created: ") + date + kCrLf + kCrLf + text());
+    setText(QStringLiteral("Note created: ") + date + Notes::CrLf + Notes::CrLf + text());
     TextNote->setFocus();
     TextNote->moveCursor(QTextCursor::End);
 }
@@ -390,7 +333,7 @@ void FormNote::CmdHelp_Click()
     HelpSavedText = text();
     if (!RichText::readFile(*TextNote->document(), ProgramFolder::file(kHelpFile))) {
         Messages::critical(this, QStringLiteral("Help File Missing"),
-                           QStringLiteral("The file 'NoteHelp.rtf' cannot be located.") + kCrLf
+                           QStringLiteral("The file 'NoteHelp.rtf' cannot be located.") + Notes::CrLf
                                + QStringLiteral("Please consider re-installing Vistello."));
         // The note stays as it was, and editable.
         TextNote->setReadOnly(false);
@@ -484,8 +427,8 @@ void FormMain::DoNoteView()
     }
     FormNote *note = Forms::FormNote.get();
     note->setWindowTitle(QStringLiteral(" Note - ") + LocalFiles::displayName(fileName));
-    const LocalFiles::Info info = LocalFiles::info(path);
-    if (!info.exists) {
+    const Notes::Reading reading = Notes::read(path);
+    if (!reading.exists) {
         // A new note: the window opens empty, and no file is left behind.
         note->leaveHelp();
         note->NotePath = path;
@@ -494,27 +437,12 @@ void FormMain::DoNoteView()
         DoNote();
         return;
     }
-    // A note past the limit is not read at all, never cut short (it may also grow meanwhile).
-    QFile file;
-    QString reason;
-    QByteArray bytes;
-    if (info.size <= Notes::MaxFileSize && LocalFiles::openForReading(file, path, &reason)) {
-        bytes = file.read(Notes::MaxFileSize + 1);
-        if (file.error() != QFileDevice::NoError)
-            reason = file.errorString();
-    }
-    QString problem;
-    if (info.size > Notes::MaxFileSize || bytes.size() > Notes::MaxFileSize)
-        problem = QStringLiteral("is larger than 16 MB and is not opened.");
-    else if (!file.isOpen() || file.error() != QFileDevice::NoError)
-        problem = QStringLiteral("cannot be read (%1).").arg(reason);
-    if (!problem.isEmpty()) {
+    if (!reading.problem.isEmpty()) {
         noNoteWindow();
-        noteProblem(this, QStringLiteral("Note Not Opened"), path, problem);
+        noteProblem(this, QStringLiteral("Note Not Opened"), path, reading.problem);
         return;
     }
-    file.close();
-    Content = Notes::textOfFile(bytes);
+    Content = reading.text;
     note->leaveHelp();
     note->NotePath = path;
     note->showNote();

@@ -1,33 +1,14 @@
 #pragma once
-// The note editor: a plain-text note kept beside each picture, its date stamp, its font (a
-// setting) and the note help.
+// The note editor: a plain-text note kept beside each picture (its file: NoteFile.h), its date
+// stamp, its font (a setting) and the note help.
 #include "Forms.h"
+#include "NoteFile.h"
 
 #include <QPushButton>
 #include <QString>
 
 class QFont;
 class RichTextEdit;
-
-// The note files: their names and what they hold.
-namespace Notes {
-
-// The note of the picture fileName in folder: the folder, a "/" unless it already ends in one,
-// the file name less its last four characters (whatever they are) and ".txt".
-QString notePath(const QString &folder, const QString &fileName);
-// The editor's text for a note file's bytes: each line read (lines end at CR LF; a lone CR or LF
-// is a character of its line, as every other one is) followed by CR LF, so that a note read and
-// written back gains one empty line.
-QString textOfFile(const QByteArray &data);
-// What the note file keeps of the editor's text: the text unchanged and CR LF, in UTF-8.
-QByteArray fileOfText(const QString &text);
-// Texts that are no note: empty, one blank or two blanks; their file is deleted.
-bool isBlank(const QString &text);
-
-// Notes larger than this are not read (they are no note the editor could hold).
-inline constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
-
-} // namespace Notes
 
 // The note font as the four settings hold it: the size as a number in text, italic and bold as
 // "True" or "False". A text the editor cannot use gives way to the defaults.

@@ -2,15 +2,22 @@
 
 #include "FormMain.h"
 #include "Fonts.h"
+#include "PictureCache.h"
 
 #include <QApplication>
 #include <QPointer>
+
+#include <malloc.h>
 
 namespace Vistello {
 
 void prepareProcess()
 {
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    // Decodes are large and come and go with the pictures shown, many of them made on worker
+    // threads: their memory is mapped for each and goes back to the system when they are dropped,
+    // instead of staying with the allocator's arenas.
+    mallopt(M_MMAP_THRESHOLD, 1 << 20);
 }
 
 FormMain *start()
@@ -33,11 +40,14 @@ int run(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Vistello"));
     // The program ends when its main window is unloaded, not when some window closes.
     QApplication::setQuitOnLastWindowClosed(false);
-    FormMain *main = start();
-    if (!main)
-        return 0;
-    QObject::connect(main, &QObject::destroyed, &app, &QCoreApplication::quit);
-    return app.exec();
+    int result = 0;
+    if (FormMain *main = start()) {
+        QObject::connect(main, &QObject::destroyed, &app, &QCoreApplication::quit);
+        result = app.exec();
+    }
+    // No decode made ahead may still be running when the application object goes.
+    PictureCache::instance().waitForPrepared();
+    return result;
 }
 
 } // namespace Vistello

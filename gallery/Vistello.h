@@ -4,7 +4,8 @@ class FormMain;
 
 namespace Vistello {
 
-// Before the application object exists: the gallery works in device pixels, so no high-DPI scaling.
+// Before the application object exists: the gallery works in device pixels, so no high-DPI scaling;
+// large blocks of memory (the pictures' decodes) go back to the system when they are freed.
 void prepareProcess();
 
 // Makes the main window and runs its start-up; shows it and starts its timer unless start-up

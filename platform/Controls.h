@@ -60,6 +60,7 @@ public:
     // Cancel in the dialog is an error for the caller to end on (see ShowPrinter).
     bool CancelError = false;
 
+public slots:
     // The print dialog over the program's printer (Printer.h), in front of the window that holds
     // this object. False only when the dialog was cancelled and CancelError is set; with
     // CancelError clear a cancelled dialog leaves the printer as it was and returns true.

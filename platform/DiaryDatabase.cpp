@@ -105,20 +105,26 @@ OpenStatus open(const QString &path)
     }
     QSqlQuery q(db);
     if (creating) {
-        db.transaction();
-        for (const QString &statement : schema()) {
-            if (!q.exec(statement)) {
-                const QString why = errorText(q.lastError());
-                db.rollback();
-                close();
-                if (!info.exists())
-                    QFile::remove(path);
-                return {OpenResult::CannotCreate, why};
+        QString why;
+        bool tablesMade = false;
+        bool committed = false;
+        {
+            WriteTransaction t(db);
+            tablesMade = t.begin(&why);
+            for (const QString &statement : schema()) {
+                if (!tablesMade)
+                    break;
+                if (!q.exec(statement)) {
+                    why = errorText(q.lastError());
+                    tablesMade = false;
+                }
             }
+            committed = tablesMade && t.commit(&why);
         }
-        if (!db.commit()) {
-            const QString why = errorText(db.lastError());
+        if (!committed) {
             close();
+            if (!tablesMade && !info.exists())
+                QFile::remove(path);
             return {OpenResult::CannotCreate, why};
         }
         return {OpenResult::Created, {}};
@@ -169,6 +175,37 @@ qint64 changes()
 QString errorText(const QSqlError &e)
 {
     return e.databaseText().isEmpty() ? e.text() : e.databaseText();
+}
+
+WriteTransaction::WriteTransaction(QSqlDatabase db)
+    : m_db(std::move(db))
+{
+}
+
+WriteTransaction::~WriteTransaction()
+{
+    if (m_open)
+        m_db.rollback();
+}
+
+bool WriteTransaction::begin(QString *error)
+{
+    QSqlQuery q(m_db);
+    m_open = q.exec(QStringLiteral("BEGIN IMMEDIATE"));
+    if (!m_open && error)
+        *error = errorText(q.lastError());
+    return m_open;
+}
+
+bool WriteTransaction::commit(QString *error)
+{
+    if (m_db.commit()) {
+        m_open = false;
+        return true;
+    }
+    if (error)
+        *error = errorText(m_db.lastError());
+    return false;
 }
 
 } // namespace DiaryDatabase

@@ -56,6 +56,26 @@ QString failureMessage(const OpenStatus &status, const QString &path = FileName)
 // A failure in the database's own words (Qt's, when the database gave none).
 QString errorText(const QSqlError &error);
 
+// A write transaction taken from its start (BEGIN IMMEDIATE), so that another running copy cannot
+// change the rows between the checks and the writes made in it. Whatever has not reached commit()
+// when it goes is rolled back.
+class WriteTransaction {
+public:
+    explicit WriteTransaction(QSqlDatabase db = connection());
+    ~WriteTransaction();
+    WriteTransaction(const WriteTransaction &) = delete;
+    WriteTransaction &operator=(const WriteTransaction &) = delete;
+
+    // False, with the database's reason in *error, when it could not begin.
+    bool begin(QString *error = nullptr);
+    // False, with the reason, when the database refused the commit; it is rolled back then.
+    bool commit(QString *error = nullptr);
+
+private:
+    QSqlDatabase m_db;
+    bool m_open = false;
+};
+
 // The current user's entries (Codigo, Titulo, Senha, Data, Hora), the owner's password compared
 // without regard to letter case; by title in Portuguese order, or by date (oldest first). Rows
 // that tie keep the order in which they were stored. The query is executed (see lastError()).
@@ -109,6 +129,7 @@ struct SaveResult {
     bool noOwner = false;   // no user holds the owner's password (any more): nothing stored
     Entry entry;   // the row as stored
     QString error; // why nothing was stored
+    QString notPutBack; // the entry file that could not be put back as it was, when nothing was stored
 };
 
 // Stores the document as the owner's entry of that title, all or nothing: the row (Data and Hora
@@ -127,6 +148,8 @@ DiaryEntryFiles::Recovered recoverSetAsideFiles();
 // Deletes the row of that Codigo and its file (a missing file is no error; a file that another
 // row also names, as in databases made before Arquivo, is kept for that row). False with the reason
 // when the row could not be deleted; a file that could not be removed is reported in *error too.
-bool deleteEntry(qint64 codigo, QString *error = nullptr);
+// `notPutBack` gets the file that a refused deletion could not put back from where it was set
+// aside (it stays in the list of set-aside files, for the next start).
+bool deleteEntry(qint64 codigo, QString *error = nullptr, QList<DiaryEntryFiles::SetAside> *notPutBack = nullptr);
 
 } // namespace DiaryDatabase

@@ -5,7 +5,6 @@
 #include "RichText.h"
 #include "SqliteText.h"
 
-#include <QScopeGuard>
 #include <QSqlError>
 #include <QSqlRecord>
 #include <QTextDocument>
@@ -178,17 +177,6 @@ std::optional<QString> freeFileName(const QSqlDatabase &db, const QString &titul
     return std::nullopt;
 }
 
-// A write transaction from the start, so that another running copy cannot slip in between the
-// checks and the writes.
-bool begin(QSqlDatabase &db, QString *error)
-{
-    QSqlQuery q(db);
-    if (q.exec(QStringLiteral("BEGIN IMMEDIATE")))
-        return true;
-    *error = errorText(q.lastError());
-    return false;
-}
-
 } // namespace
 
 std::optional<Entry> findEntry(const QString &senha, const QString &titulo, QString *error)
@@ -207,13 +195,9 @@ SaveResult saveEntry(const QString &senha, const QString &titulo, bool stored, c
         result.error = why;
         return result;
     };
-    if (!begin(db, &error))
+    WriteTransaction t(db);
+    if (!t.begin(&error))
         return failed(error);
-    bool committed = false;
-    const auto rollback = qScopeGuard([&] {
-        if (!committed)
-            db.rollback();
-    });
     const bool fileColumn = hasFileColumn(db);
 
     // The owner may have been deleted by another running copy since logging in: entries stored
@@ -297,20 +281,21 @@ SaveResult saveEntry(const QString &senha, const QString &titulo, bool stored, c
     DiaryEntryFiles::Replacement file;
     if (!file.write(name, RichText::write(document), &error))
         return failed(error);
-    if (!db.commit()) {
-        error = errorText(db.lastError());
-        file.undo();
+    if (!t.commit(&error)) {
+        if (!file.undo())
+            result.notPutBack = name;
         return failed(error);
     }
-    committed = true;
     result.ok = true;
     return result;
 }
 
-bool deleteEntry(qint64 codigo, QString *error)
+bool deleteEntry(qint64 codigo, QString *error, QList<DiaryEntryFiles::SetAside> *notPutBack)
 {
     if (error)
         error->clear();
+    if (notPutBack)
+        notPutBack->clear();
     QSqlDatabase db = connection();
     const auto failed = [&](const QString &why) {
         if (error)
@@ -318,13 +303,9 @@ bool deleteEntry(qint64 codigo, QString *error)
         return false;
     };
     QString why;
-    if (!begin(db, &why))
+    WriteTransaction t(db);
+    if (!t.begin(&why))
         return failed(why);
-    bool committed = false;
-    const auto rollback = qScopeGuard([&] {
-        if (!committed)
-            db.rollback();
-    });
 
     QSqlQuery q(db);
     q.setForwardOnly(true);
@@ -334,7 +315,7 @@ bool deleteEntry(qint64 codigo, QString *error)
         return failed(errorText(q.lastError()));
     if (!q.next()) {
         // Gone already (deleted by another running copy).
-        committed = db.commit();
+        t.commit();
         return true;
     }
     const QString name = entryFrom(q, q.record().count() > 5).fileName();
@@ -354,12 +335,12 @@ bool deleteEntry(qint64 codigo, QString *error)
         files.setAside({name}, &notMoved, &why);
     if (!notMoved.isEmpty())
         return failed(why);
-    if (!db.commit()) {
-        why = errorText(db.lastError());
-        files.putBack();
+    if (!t.commit(&why)) {
+        const QList<DiaryEntryFiles::SetAside> left = files.putBack();
+        if (notPutBack)
+            *notPutBack = left;
         return failed(why);
     }
-    committed = true;
     const QStringList left = files.commit();
     if (!left.isEmpty() && error)
         *error = QStringLiteral("o arquivo não pôde ser apagado");
@@ -373,15 +354,13 @@ DiaryEntryFiles::Recovered recoverSetAsideFiles()
     // Inside a write transaction: another running copy that is deleting now has either not begun or
     // committed (or given up), so that its rows say where its files belong.
     QSqlDatabase db = connection();
-    QString error;
-    if (!begin(db, &error))
+    WriteTransaction t(db);
+    if (!t.begin())
         return {};
-    const DiaryEntryFiles::Recovered done = DiaryEntryFiles::recover([&](const QString &name) {
+    return DiaryEntryFiles::recover([&](const QString &name) {
         QString why;
         return fileNamedByRow(db, name, -1, &why);
     });
-    db.rollback();
-    return done;
 }
 
 } // namespace DiaryDatabase

@@ -143,18 +143,19 @@ bool Replacement::write(const QString &name, const QByteArray &bytes, QString *e
     return false;
 }
 
-void Replacement::undo()
+bool Replacement::undo()
 {
     if (m_name.isEmpty())
-        return;
+        return true;
+    bool undone = false;
     if (!m_existed) {
-        QFile::remove(path(m_name));
+        undone = QFile::remove(path(m_name));
     } else {
         QSaveFile file(path(m_name));
-        if (file.open(QIODevice::WriteOnly) && file.write(m_before) == m_before.size())
-            file.commit();
+        undone = file.open(QIODevice::WriteOnly) && file.write(m_before) == m_before.size() && file.commit();
     }
     m_name.clear();
+    return undone;
 }
 
 bool writtenByTheDiary(const QString &name)
@@ -177,7 +178,7 @@ Deletion::~Deletion()
 
 void Deletion::setAside(const QStringList &names, QStringList *left, QString *error)
 {
-    QList<std::pair<QString, QString>> planned;
+    QList<SetAside> planned;
     for (const QString &name : names)
         if (isFileName(name) && plainFile(name))
             planned.append({name, freeHiddenName(SetAsideSuffix)});
@@ -206,7 +207,7 @@ void Deletion::setAside(const QStringList &names, QStringList *left, QString *er
     }
 }
 
-bool Deletion::writeList(const QList<std::pair<QString, QString>> &aside, QString *error)
+bool Deletion::writeList(const QList<SetAside> &aside, QString *error)
 {
     if (m_list.isEmpty())
         m_list = freeHiddenName(ListSuffix);
@@ -244,14 +245,16 @@ QStringList Deletion::commit()
     return left;
 }
 
-void Deletion::putBack()
+QList<SetAside> Deletion::putBack()
 {
-    bool whole = true;
-    for (const auto &[name, hidden] : std::as_const(m_aside))
-        whole = QFile::rename(path(hidden), path(name)) && whole;
+    QList<SetAside> left;
+    for (const SetAside &file : std::as_const(m_aside))
+        if (!QFile::rename(path(file.second), path(file.first)))
+            left.append(file);
     m_aside.clear();
-    if (whole)
+    if (left.isEmpty())
         dropList();
+    return left;
 }
 
 bool anySetAside()

@@ -44,7 +44,8 @@ QString candidate(const QString &titulo, int n);
 class Replacement {
 public:
     bool write(const QString &name, const QByteArray &bytes, QString *error);
-    void undo();
+    // False when the file could not be put back as it was.
+    bool undo();
 
 private:
     QString m_name;
@@ -56,6 +57,9 @@ private:
 // again, gives the same bytes (another program's file practically never does). A first save cut
 // short between its file and its row leaves such a file without a row; a later save may take it.
 bool writtenByTheDiary(const QString &name);
+
+// An entry file set aside: its name, and the hidden name it lies under meanwhile.
+using SetAside = std::pair<QString, QString>;
 
 // Entry files deleted with their rows: each is moved to a hidden name of the data folder
 // (".PID-N.excluido") while the transaction is open, after a list of the names it moves (the
@@ -77,14 +81,16 @@ public:
     void setAside(const QStringList &names, QStringList *left, QString *error = nullptr);
     // Deletes the files set aside; returns the names of those that could not be deleted.
     QStringList commit();
-    void putBack();
+    // Returns the files that could not be put back: they stay under their hidden names, in the
+    // list, for the next start to put back.
+    QList<SetAside> putBack();
 
 private:
-    bool writeList(const QList<std::pair<QString, QString>> &aside, QString *error);
+    bool writeList(const QList<SetAside> &aside, QString *error);
     void dropList();
 
     QString m_list; // the list's name, once written
-    QList<std::pair<QString, QString>> m_aside; // name, hidden name
+    QList<SetAside> m_aside;
 };
 
 // What the lists of deletions that did not end (the run was killed) left in the data folder: each

@@ -37,39 +37,6 @@ bool prepare(QSqlQuery &q, const QString &statement, QString *error)
     return q.prepare(statement) || fail(q.lastError(), error);
 }
 
-// A write transaction from the start, so that another running copy cannot change the users between
-// the checks and the writes. Whatever does not reach commit() is rolled back.
-class Transaction {
-public:
-    explicit Transaction(QSqlDatabase db)
-        : m_db(std::move(db))
-    {
-    }
-    ~Transaction()
-    {
-        if (m_open)
-            m_db.rollback();
-    }
-    bool begin(QString *error)
-    {
-        QSqlQuery q(m_db);
-        m_open = q.exec(QStringLiteral("BEGIN IMMEDIATE"));
-        return m_open || fail(q.lastError(), error);
-    }
-    bool commit(QString *error)
-    {
-        if (m_db.commit()) {
-            m_open = false;
-            return true;
-        }
-        return fail(m_db.lastError(), error);
-    }
-
-private:
-    QSqlDatabase m_db;
-    bool m_open = false;
-};
-
 const char *const OfTheUser = " WHERE ufold(Senha) = ufold(:senha)";
 const char *const OfTheOthers = " WHERE Senha IS NULL OR ufold(Senha) <> ufold(:senha)";
 
@@ -157,7 +124,7 @@ bool create(const QString &login, const QString &senha, bool &held, QString *err
 {
     held = false;
     QSqlDatabase db = DiaryDatabase::connection();
-    Transaction t(db);
+    DiaryDatabase::WriteTransaction t(db);
     if (!t.begin(error) || !heldByAnother(senha, -1, held, error) || held)
         return false;
     return exec(db, QStringLiteral("INSERT INTO Senha (Senha, Login) VALUES (:senha, :login)"),
@@ -169,7 +136,7 @@ bool changePassword(const User &user, const QString &novaSenha, bool &held, QStr
 {
     held = false;
     QSqlDatabase db = DiaryDatabase::connection();
-    Transaction t(db);
+    DiaryDatabase::WriteTransaction t(db);
     if (!t.begin(error) || !stillAsFound(db, user, error) || !heldByAnother(novaSenha, user.id, held, error) || held)
         return false;
     return exec(db, QStringLiteral("UPDATE Senha SET Senha = :nova WHERE rowid = :id"),
@@ -182,7 +149,7 @@ bool changePassword(const User &user, const QString &novaSenha, bool &held, QStr
 bool remove(const User &user, QStringList *filesLeft, QString *error)
 {
     QSqlDatabase db = DiaryDatabase::connection();
-    Transaction t(db);
+    DiaryDatabase::WriteTransaction t(db);
     QSet<QString> deleted, kept;
     if (!t.begin(error) || !stillAsFound(db, user, error) || !fileNames(db, OfTheUser, user.senha, deleted, error)
         || !fileNames(db, OfTheOthers, user.senha, kept, error))

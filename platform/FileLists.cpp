@@ -137,14 +137,6 @@ QString sortKey(const QString &name)
     return key;
 }
 
-bool lessThan(const QString &a, const QString &b)
-{
-    const int c = QString::compare(sortKey(a), sortKey(b), Qt::CaseSensitive);
-    if (c != 0)
-        return c < 0;
-    return QString::compare(a, b, Qt::CaseSensitive) < 0;
-}
-
 void sort(QStringList &names)
 {
     // One key per name, computed once.
@@ -471,11 +463,6 @@ void DriveListBox::fill()
     m_filling = false;
 }
 
-void DriveListBox::Refresh()
-{
-    fill();
-}
-
 QString DriveListBox::List(int index) const
 {
     return index >= 0 && index < m_roots.size() ? m_roots.at(index) : QString();
@@ -522,8 +509,6 @@ DirListBox::DirListBox(QWidget *parent) : QWidget(parent)
         }
         if (role == Qt::DecorationRole)
             return row < levels ? open : closed;
-        if (role == Qt::ToolTipRole)
-            return QVariant();
         return QVariant();
     };
     m_view->setModel(m_model);
@@ -597,13 +582,6 @@ bool DirListBox::setListIndex(int index)
     showSelection(m_view, rowOf(index));
     emit Click();
     return true;
-}
-
-void DirListBox::Refresh()
-{
-    if (!FolderListing::canList(m_path))
-        return;
-    rebuild();
 }
 
 void DirListBox::userSelect(int row)

@@ -48,7 +48,6 @@ QString absolute(const QString &path, const QString &base);
 // ("img2" before "img10"), the same whatever the process locale. Names equal in that order
 // (differing in case or leading zeros only) keep a fixed order between them.
 QString sortKey(const QString &name);
-bool lessThan(const QString &a, const QString &b);
 // Sorts names in that order.
 void sort(QStringList &names);
 // ';'-separated patterns with * and ?, matched without regard to case; "", "*" and "*.*" match all.
@@ -84,8 +83,6 @@ public:
     int ListCount() const { return m_roots.size(); }
     QString List(int index) const;
     int ListIndex() const { return m_roots.indexOf(m_drive); }
-    // Reads the mounted volumes again (the drive shown stays).
-    void Refresh();
 
     QComboBox *comboBox() const { return m_combo; }
 
@@ -101,8 +98,8 @@ private:
 };
 
 // The folder list: the folders from the root down to the open one, then the open folder's
-// subfolders (no hidden ones). Indexes as the original: List(-1) is the open folder (Path),
-// List(-2) its parent, and so on up to the root; List(0) .. List(ListCount - 1) are the
+// subfolders (no hidden ones). Indexes count from the open folder: List(-1) is the open folder
+// (Path), List(-2) its parent, and so on up to the root; List(0) .. List(ListCount - 1) are the
 // subfolders. ListIndex is -1 (the open folder) after every change of path.
 class DirListBox : public QWidget, public ControlPlace<DirListBox> {
     Q_OBJECT
@@ -128,8 +125,6 @@ public:
     // Selects an entry without opening it, as a single click does: raises Click. False for an
     // index outside -(levels) .. ListCount - 1.
     bool setListIndex(int index);
-    // Reads the open folder again.
-    void Refresh();
 
     QListView *view() const { return m_view; }
 

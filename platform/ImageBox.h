@@ -2,11 +2,11 @@
 // An image control: a box that holds a Picture, draws it stretched to the box (Stretch on) or
 // takes the picture's own size (Stretch off), and keeps its place and size as fractional pixels
 // (a picture fitted 612.5 x 490 at Left 10.75 is drawn at that place, not rounded to whole
-// pixels). It paints the same whether enabled or not, and raises the mouse events of the
-// original control. Moving it to Left 32000 parks it: moved, not hidden.
+// pixels). It paints the same whether enabled or not, and raises the mouse events the windows'
+// handlers take. Moving it to Left 32000 parks it: moved, not hidden.
 //
-// Events, as the original control raises them (button: 1 left, 2 right, 4 middle; shift: 1 Shift,
-// 2 Ctrl, 4 Alt; x and y in pixels from the box's corner):
+// Events, in the order the windows' handlers expect them (button: 1 left, 2 right, 4 middle;
+// shift: 1 Shift, 2 Ctrl, 4 Alt; x and y in pixels from the box's corner):
 //   press: MouseDown; release: MouseUp, then Click for the left button;
 //   a double click: MouseDown, MouseUp, Click, DblClick, MouseUp.
 // A disabled box raises nothing (its window's own handlers see the click instead).
@@ -51,7 +51,6 @@ public:
     void setStretch(bool stretch);
     // With Stretch on, draws the picture fitted into the box with its proportions kept and
     // centred, instead of stretched over the whole box. The box keeps its place and size.
-    bool KeepProportions() const { return m_keepProportions; }
     void setKeepProportions(bool keep);
 
     // Place and size in pixels of the parent, fractional.

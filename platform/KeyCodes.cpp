@@ -31,8 +31,8 @@ int virtualKey(int key, Qt::KeyboardModifiers modifiers)
             return 96 + (key - Qt::Key_0);
         switch (key) {
         case Qt::Key_Asterisk: return 106;
-        case Qt::Key_Plus: return 107;
-        case Qt::Key_Minus: return 109;
+        case Qt::Key_Plus: return PadPlus;
+        case Qt::Key_Minus: return PadMinus;
         case Qt::Key_Period:
         case Qt::Key_Comma: return 110;
         case Qt::Key_Slash: return 111;
@@ -42,7 +42,7 @@ int virtualKey(int key, Qt::KeyboardModifiers modifiers)
     if (key >= Qt::Key_A && key <= Qt::Key_Z)
         return 65 + (key - Qt::Key_A);
     if (key >= Qt::Key_0 && key <= Qt::Key_9)
-        return 48 + (key - Qt::Key_0);
+        return Digit0 + (key - Qt::Key_0);
     if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
         return 112 + (key - Qt::Key_F1);
     switch (key) {
@@ -56,15 +56,15 @@ int virtualKey(int key, Qt::KeyboardModifiers modifiers)
     case Qt::Key_Alt: return 18;
     case Qt::Key_Pause: return 19;
     case Qt::Key_CapsLock: return 20;
-    case Qt::Key_Escape: return 27;
+    case Qt::Key_Escape: return Esc;
     case Qt::Key_Space: return 32;
-    case Qt::Key_PageUp: return 33;
-    case Qt::Key_PageDown: return 34;
-    case Qt::Key_End: return 35;
-    case Qt::Key_Home: return 36;
-    case Qt::Key_Left: return 37;
+    case Qt::Key_PageUp: return PageUp;
+    case Qt::Key_PageDown: return PageDown;
+    case Qt::Key_End: return End;
+    case Qt::Key_Home: return Home;
+    case Qt::Key_Left: return Left;
     case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
+    case Qt::Key_Right: return Right;
     case Qt::Key_Down: return 40;
     case Qt::Key_Print: return 44;
     case Qt::Key_Insert: return 45;

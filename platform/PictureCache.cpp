@@ -12,7 +12,6 @@
 #include <QtConcurrent>
 
 #include <algorithm>
-#include <malloc.h>
 #include <functional>
 #include <map>
 #include <memory>
@@ -269,12 +268,8 @@ PictureCache &PictureCache::instance()
     return cache;
 }
 
-PictureCache::PictureCache() : p(new Private)
+PictureCache::PictureCache() : p(std::make_unique<Private>())
 {
-    // Decodes are large and come and go with the pictures shown, many of them made on worker
-    // threads: their memory is mapped for each and goes back to the system when they are dropped,
-    // instead of staying with the allocator's arenas.
-    mallopt(M_MMAP_THRESHOLD, 1 << 20);
     p->pool.setMaxThreadCount(std::max(2, QThread::idealThreadCount() - 1));
     // Photographs of up to about 250 megapixels may be decoded whole (copy, print); a header
     // claiming more is refused by the reader instead of exhausting memory.
@@ -285,7 +280,6 @@ PictureCache::PictureCache() : p(new Private)
 PictureCache::~PictureCache()
 {
     p->pool.waitForDone();
-    delete p;
 }
 
 QImage PictureCache::image(const Picture &picture, const QSize &drawnSize)

@@ -13,6 +13,8 @@
 
 #include <QtGlobal>
 
+#include <memory>
+
 class PictureCache {
 public:
     static PictureCache &instance();
@@ -57,5 +59,5 @@ private:
     PictureCache();
     ~PictureCache();
     struct Private;
-    Private *p;
+    std::unique_ptr<Private> p;
 };

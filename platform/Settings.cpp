@@ -210,8 +210,14 @@ bool SaveSetting(const QString &app, const QString &section, const QString &key,
     return SaveSettings(app, section, {{key, value}});
 }
 
-bool SaveSettings(const QString &app, const QString &section, const QList<std::pair<QString, QString>> &values)
+bool SaveSettings(const QString &app, const QString &section, const QList<std::pair<QString, QString>> &values,
+                  QString *error)
 {
+    const auto failed = [error](const QString &why) {
+        if (error)
+            *error = why;
+        return false;
+    };
     const QString path = filePath(app);
     QByteArray before;
     {
@@ -225,13 +231,14 @@ bool SaveSettings(const QString &app, const QString &section, const QList<std::p
     const QByteArray after = doc.serialize();
     if (after == before)
         return true;
-    if (!QDir().mkpath(QFileInfo(path).path()))
-        return false;
+    const QString folder = QFileInfo(path).path();
+    if (!QDir().mkpath(folder))
+        return failed(QStringLiteral("the folder %1 cannot be made").arg(folder));
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly))
-        return false;
+        return failed(out.errorString());
     out.write(after);
-    return out.commit();
+    return out.commit() || failed(out.errorString());
 }
 
 } // namespace Settings

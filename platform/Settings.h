@@ -17,8 +17,10 @@ QString GetSetting(const QString &app, const QString &section, const QString &ke
 bool SaveSetting(const QString &app, const QString &section, const QString &key, const QString &value);
 
 // Several values at once, in the order given, with one replacement of the file: a program that
-// stops half-way through leaves the file as it was before, never half written.
-bool SaveSettings(const QString &app, const QString &section, const QList<std::pair<QString, QString>> &values);
+// stops half-way through leaves the file as it was before, never half written. False, with the
+// reason in *error, when the file cannot be written.
+bool SaveSettings(const QString &app, const QString &section, const QList<std::pair<QString, QString>> &values,
+                  QString *error = nullptr);
 
 // Where the application's file lives.
 QString filePath(const QString &app);
@@ -44,8 +46,6 @@ public:
     const QString *value(const QString &section, const QString &key) const;
     // Replaces the value (and the key's spelling) or appends it.
     void setValue(const QString &section, const QString &key, const QString &value);
-
-    const QList<Section> &sections() const { return m_sections; }
 
 private:
     Section &sectionForWriting(const QString &name);

@@ -37,10 +37,11 @@ class TAdSoftwareStats : public QObject {
 public:
     explicit TAdSoftwareStats(QObject *parent = nullptr);
 
+    qint32 AdSoftware = 0;
+
+public slots:
     // The holder has made its components: reports AdSoftware to the library.
     void Loaded();
-
-    qint32 AdSoftware = 0;
 
 private:
     AdStatsLibrary m_stats;
@@ -55,26 +56,25 @@ class TAdControlStats : public QWidget {
 public:
     explicit TAdControlStats(QWidget *parent = nullptr);
 
-    // The holder has made its components: reports the banner's window, AdSoftware and AdIndex
-    // to the library.
-    void Loaded();
-
     // 468 x 60 for a full banner, 234 x 60 for a half banner.
     static QSize BannerSize(TControlSize size);
-    void SetControlSize(TControlSize size);
     TControlSize GetControlSize() const { return m_size; }
-    // Any width below 351 gives a half banner, any other a full one, whatever the height asked for.
-    void SetBounds(int left, int top, int width, int height);
-
-    // The picture is copied in, drawn at its own size from the top-left corner.
+    // The picture, drawn at its own size from the top-left corner.
     const QPixmap &GetPicture() const { return m_picture; }
-    void SetPicture(const QPixmap &picture);
 
     qint32 AdSoftware = 0;
     qint32 AdIndex = 0;
     QString Link;
 
 public slots:
+    // The holder has made its components: reports the banner's window, AdSoftware and AdIndex
+    // to the library.
+    void Loaded();
+    void SetControlSize(TControlSize size);
+    // Any width below 351 gives a half banner, any other a full one, whatever the height asked for.
+    void SetBounds(int left, int top, int width, int height);
+    // The picture is copied in.
+    void SetPicture(const QPixmap &picture);
     // Opens Link through the desktop; an empty Link does nothing.
     void Click();
 

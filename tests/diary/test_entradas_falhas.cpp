@@ -88,10 +88,15 @@ private slots:
         QTest::newRow("file cannot be written") << "file";
         QTest::newRow("row refused") << "update";
         QTest::newRow("refused when committed") << "commit";
+        QTest::newRow("refused when committed, the old text not put back") << "put back";
     }
     void aFailedSaveOfAStoredEntryKeepsTheOldOne()
     {
         QFETCH(QString, falha);
+        if (falha == "put back")
+            RUN_AS_OTHER_USER_WHEN_ROOT();
+        const auto gravavel = qScopeGuard(
+            [] { QFile::setPermissions(".", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner); });
         digitar("versão um");
         salvar("Diário");
         executar("UPDATE Diario SET Data = '2001-01-01', Hora = '01:01'");
@@ -102,6 +107,8 @@ private slots:
             QVERIFY(QDir().mkdir("Diário"));
         } else if (falha == "update") {
             executar("CREATE TRIGGER recusa BEFORE UPDATE ON Diario BEGIN SELECT RAISE(ABORT, 'só leitura'); END");
+        } else if (falha == "put back") {
+            pastaSoLeituraAoConfirmar();
         } else {
             executar("CREATE TABLE Dono (Senha TEXT PRIMARY KEY)");
             executar("CREATE TABLE Marca (Senha TEXT REFERENCES Dono(Senha) DEFERRABLE INITIALLY DEFERRED)");
@@ -113,6 +120,10 @@ private slots:
         FormPrincipal->Salvar1->trigger();
         QCOMPARE(caixas.vistas.size(), 1);
         QVERIFY(caixas.vistas[0].text.startsWith("Não foi possível salvar Diário."));
+        if (falha == "put back")
+            QVERIFY2(caixas.vistas[0].text.endsWith("\n\nNada foi gravado no banco de dados, mas o arquivo \"Diário\" da "
+                                                    "pasta atual não pôde voltar ao que era; o texto continua no editor."),
+                     qPrintable(caixas.vistas[0].text));
         QVERIFY(TextoAlterado);
         QVERIFY(ArquivoGravado);
         const QList<Linha> l = linhas();
@@ -121,6 +132,8 @@ private slots:
         QCOMPARE(l[0].hora, QStringLiteral("01:01"));
         if (falha == "file")
             QVERIFY(QFileInfo("Diário").isDir());
+        else if (falha == "put back")
+            QCOMPARE(lerArquivo("Diário"), escrito());
         else
             QCOMPARE(lerArquivo("Diário"), antes);
         QCOMPARE(arquivos(), QStringList({"Diário"}));
@@ -282,6 +295,7 @@ private slots:
         QTest::newRow("an entry file that cannot be read, opened") << "abrir";
         QTest::newRow("a folder that cannot be written, saving") << "salvar";
         QTest::newRow("a folder that cannot be written, deleting") << "excluir";
+        QTest::newRow("a folder that stops taking writes at the commit, deleting") << "excluir no fim";
     }
     void filesThatCannotBeReadOrWritten()
     {
@@ -296,9 +310,11 @@ private slots:
         const auto restaurar = qScopeGuard(permitir);
         if (caso == "abrir")
             QVERIFY(QFile::setPermissions("Um", QFileDevice::WriteOwner));
+        else if (caso == "excluir no fim")
+            pastaSoLeituraAoConfirmar();
         else
             QVERIFY(QFile::setPermissions(".", QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-        Caixas caixas(caso == "excluir" ? Messages::Yes : Messages::No);
+        Caixas caixas(caso.startsWith("excluir") ? Messages::Yes : Messages::No);
         if (caso == "abrir")
             QVERIFY(noAbrir([](TFormAbrir *a) { QTest::mouseClick(a->Babrir, Qt::LeftButton); }));
         else if (caso == "salvar")
@@ -316,6 +332,16 @@ private slots:
         QCOMPARE(legenda(), QStringLiteral("Dorlinda - Título1"));
         QVERIFY(!ArquivoGravado);
         permitir();
+        if (caso == "excluir no fim") {
+            // The file that could not go back is named with the name it was left under; the next
+            // start puts it back.
+            const QStringList fora = QDir().entryList({".*.excluido"}, QDir::Files | QDir::Hidden);
+            QCOMPARE(fora.size(), 1);
+            QVERIFY2(vistas.last().endsWith("\n\nNada foi excluído, mas o arquivo \"Um\" não pôde voltar ao seu lugar "
+                                            "na pasta atual: ficou guardado como \"" + fora[0] + "\"."),
+                     qPrintable(vistas.last()));
+            QCOMPARE(DiaryDatabase::recoverSetAsideFiles().putBack, 1);
+        }
         QCOMPARE(titulosGuardados(), QStringList({"Um|segredo"}));
         QCOMPARE(lerArquivo("Um"), rtf("primeiro"));
         QCOMPARE(arquivos(), QStringList({"Um"}));

@@ -2,6 +2,7 @@
 // start state, the settings read with their defaults and all 19 written back at close, values that
 // survive a restart, the thumbnail box from its setting, the splash picture, and a second copy.
 #include "AllForms.h"
+#include "AsOtherUser.h"
 #include "FormFiles.h"
 #include "FileLists.h"
 #include "FormMain.h"
@@ -19,6 +20,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QPushButton>
 
 using namespace GalleryTest;
@@ -296,14 +298,25 @@ private slots:
         QTest::newRow("not a number") << QByteArray("x") << false << "x";
         QTest::newRow("refused by the box") << QByteArray("5") << false << "5";
         QTest::newRow("blanks around 1") << QByteArray("\" 1 \"") << true << "1";
+        QTest::newRow("settings that cannot be written") << QByteArray("0") << false << "0";
     }
     void thumbnailBoxFromItsSetting()
     {
         QFETCH(QByteArray, stored);
         QFETCH(bool, ticked);
         QFETCH(QString, written);
+        const bool unwritable = QByteArray(QTest::currentDataTag()) == "settings that cannot be written";
+        if (unwritable)
+            RUN_AS_OTHER_USER_WHEN_ROOT();
         ProgramFolderFixture folder;
         writeSettings("[Startup]\nCheckThumbValue=" + stored + "\n");
+        // The settings' folder takes no new file: the file cannot be replaced.
+        const QString settingsFolder = QFileInfo(settingsPath()).path();
+        const auto writable = qScopeGuard([&] {
+            QFile::setPermissions(settingsFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        });
+        QVERIFY(!unwritable || QFile::setPermissions(settingsFolder, QFile::ReadOwner | QFile::ExeOwner));
+        MessageRecorder boxes;
         FormMain *main = start();
         QVERIFY(main);
         QCOMPARE(main->CheckThumb->isChecked(), ticked);
@@ -312,6 +325,16 @@ private slots:
         QCOMPARE(main->cursor().shape(), Qt::ArrowCursor);
         close(main);
         QCOMPARE(get("CheckThumbValue"), written);
+        QCOMPARE(boxes.messages.size(), unwritable ? 1 : 0);
+        if (unwritable) {
+            const Messages::Message &m = boxes.messages[0];
+            QCOMPARE(m.title, QStringLiteral("Vistello"));
+            QCOMPARE(m.icon, Messages::Icon::Critical);
+            QVERIFY2(m.text.startsWith("The settings file:\r\n" + settingsPath() + "\r\ncannot be written (")
+                         && m.text.endsWith(").\r\n\r\nThe settings of this session are not kept."),
+                     qPrintable(m.text));
+            QCOMPARE(settingsBytes(), "[Startup]\nCheckThumbValue=" + stored + "\n");
+        }
     }
 
     void clickingTheBoxStoresItsValue()

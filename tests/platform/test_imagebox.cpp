@@ -1,5 +1,5 @@
 // Image boxes: fractional place and size, stretching or taking the picture's size, painting the
-// same when disabled, and the original control's mouse events.
+// same when disabled, and the mouse events the windows' handlers take.
 #include "ImageBox.h"
 #include "PictureCache.h"
 #include "PictureFiles.h"

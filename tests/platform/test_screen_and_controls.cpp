@@ -159,7 +159,7 @@ private slots:
         QTest::keyClick(&window, Qt::Key_Plus, Qt::KeypadModifier);
         QTest::keyClick(edit, Qt::Key_P, Qt::ControlModifier);
         QTest::keyClick(&other, Qt::Key_Escape);
-        // Ctrl itself goes down first, as on the original platform.
+        // Ctrl itself goes down first, as a real keyboard sends it.
         QCOMPARE(seen, (QList<std::pair<int, int>>{{65, 0}, {27, 0}, {107, 0}, {17, 2}, {80, 2}}));
     }
 

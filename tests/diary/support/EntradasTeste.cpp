@@ -254,6 +254,27 @@ void falharAoComparar(const QString &nome)
                  SQLITE_OK);
 }
 
+void pastaSoLeituraAoConfirmar()
+{
+    executar("PRAGMA journal_mode = MEMORY");
+    static QString pasta;
+    static bool recusou;
+    pasta = QDir::currentPath();
+    recusou = false;
+    const QVariant handle = DiaryDatabase::connection().driver()->handle();
+    sqlite3 *db = *static_cast<sqlite3 *const *>(handle.constData());
+    sqlite3_commit_hook(
+        db,
+        [](void *) {
+            if (recusou)
+                return 0;
+            recusou = true;
+            QFile::setPermissions(pasta, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+            return 1;
+        },
+        nullptr);
+}
+
 QString hoje()
 {
     return DiaryDatabase::storedDate(QDate::currentDate());
