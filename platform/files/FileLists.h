@@ -14,54 +14,9 @@
 #include <QStringList>
 #include <QWidget>
 
-#include <memory>
-#include <vector>
-
 class QComboBox;
 class QListView;
 
-// The drives: file-system roots, "/" first, then the mounted volumes (removable media, other
-// disks, network shares). Each drive remembers its current folder: the folder the folder list
-// last showed on it.
-namespace Drives {
-QStringList roots();
-// The drive holding the path: the longest root that the path lies under.
-QString rootOf(const QString &path);
-// A drive is available while its root can be listed.
-bool isAvailable(const QString &root);
-// The drive's current folder; its root when the folder list has not been on it (for the drive of
-// the process's working folder, that folder).
-QString currentFolder(const QString &root);
-void setCurrentFolder(const QString &folder);
-// Tests: a fixed list of roots in place of the mounted volumes (empty = the system's again), and
-// forgetting the current folders.
-void setRootsForTesting(const QStringList &roots);
-void forgetCurrentFolders();
-} // namespace Drives
-
-namespace FolderListing {
-// True when the folder can be listed (opened and read).
-bool canList(const QString &folder);
-// An absolute, clean folder path: relative paths are taken from base.
-QString absolute(const QString &path, const QString &base);
-// Order of the lists: alphabetical without regard to case or accents, runs of digits by value
-// ("img2" before "img10"), the same whatever the process locale. Names equal in that order
-// (differing in case or leading zeros only) keep a fixed order between them.
-QString sortKey(const QString &name);
-// Sorts names in that order.
-void sort(QStringList &names);
-// ';'-separated patterns with * and ?, matched without regard to case; "", "*" and "*.*" match all.
-class Pattern {
-public:
-    explicit Pattern(const QString &patterns = QString());
-    bool matches(const QString &name) const;
-
-private:
-    struct Part;
-    std::shared_ptr<const std::vector<Part>> m_parts;
-    bool m_all = true;
-};
-} // namespace FolderListing
 
 // The drive list (a drop-down list of the drives).
 class DriveListBox : public QWidget, public ControlPlace<DriveListBox> {

@@ -4,7 +4,9 @@
 // gone and where the two windows stand around it, and the pointer over the background.
 #include "AsOtherUser.h"
 #include "AllForms.h"
+#include "Drives.h"
 #include "FileLists.h"
+#include "FolderListing.h"
 #include "FormFiles.h"
 #include "FormMain.h"
 #include "GalleryTest.h"

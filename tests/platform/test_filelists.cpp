@@ -1,7 +1,9 @@
 // The drive, folder and file lists: handlers raised once by code and by the user, filtering,
 // order, hidden files, folders that cannot be listed, drives and their current folders.
 #include "AsOtherUser.h"
+#include "Drives.h"
 #include "FileLists.h"
+#include "FolderListing.h"
 #include "LocalFiles.h"
 
 #include <QComboBox>

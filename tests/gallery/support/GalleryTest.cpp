@@ -1,6 +1,7 @@
 #include "GalleryTest.h"
 
 #include "AllForms.h"
+#include "Drives.h"
 #include "FileLists.h"
 #include "FormMain.h"
 #include "ProgramFolder.h"
