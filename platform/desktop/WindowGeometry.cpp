@@ -4,7 +4,9 @@
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 
@@ -12,12 +14,18 @@ namespace WindowGeometry {
 
 namespace {
 
+// The frame as the window system has it now: a widget's own frame geometry is only brought up to
+// date when the window moves or is resized, and a frame drawn around a window that stays put
+// does neither.
 QMargins frameMargins(const QWidget *window)
 {
-    const QRect frame = window->frameGeometry();
-    const QRect client = window->geometry();
-    return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
-            frame.bottom() - client.bottom()};
+    const QWindow *handle = window->windowHandle();
+    return handle && window->isVisible() ? handle->frameMargins() : QMargins();
+}
+
+QRect frameGeometry(const QWidget *window)
+{
+    return window->geometry().marginsAdded(frameMargins(window));
 }
 
 bool fixedSize(const QWidget *window)
@@ -37,6 +45,15 @@ public:
     {
         setObjectName(QStringLiteral("WindowGeometry::OuterKeeper"));
         window->installEventFilter(this);
+        m_watch.setInterval(WatchInterval);
+        connect(&m_watch, &QTimer::timeout, this, [this] {
+            settle();
+            const int watched = ++m_watchedFor * WatchInterval;
+            const bool framed = !m_applied.isNull() && frameMargins(m_window) == m_applied
+                                && frameGeometry(m_window).topLeft() == m_outer.topLeft();
+            if ((framed && watched >= HoldFor) || watched >= WatchFor || !m_window->isVisible())
+                m_watch.stop();
+        });
     }
 
     static OuterKeeper *of(const QWidget *window)
@@ -59,12 +76,16 @@ public:
         m_centred = m_centred && !placed;
         m_sized = m_sized || sized;
         apply();
+        if (m_window->isVisible())
+            watchFrame();
     }
 
     void centre()
     {
         m_centred = true;
         apply();
+        if (m_window->isVisible())
+            watchFrame();
     }
 
 protected:
@@ -73,25 +94,13 @@ protected:
         if (watched == m_window && !m_applying) {
             switch (event->type()) {
             case QEvent::Show:
+                watchFrame();
+                settle();
+                break;
             case QEvent::Move:
             case QEvent::Resize:
             case QEvent::WindowStateChange:
                 settle();
-                break;
-            case QEvent::Paint:
-            case QEvent::WindowActivate:
-                // A window manager may frame a window around its client without moving it: the
-                // first drawing in the frame tells. Not from inside the drawing, though.
-                if (!m_settlePending && frameMargins(m_window) != m_applied) {
-                    m_settlePending = true;
-                    QMetaObject::invokeMethod(
-                        this,
-                        [this] {
-                            m_settlePending = false;
-                            settle();
-                        },
-                        Qt::QueuedConnection);
-                }
                 break;
             default:
                 break;
@@ -101,6 +110,14 @@ protected:
     }
 
 private:
+    // A window manager may frame a window around its client without moving or resizing it, and
+    // nothing tells the window: its frame is looked at for a while after it is shown or set.
+    void watchFrame()
+    {
+        m_watchedFor = 0;
+        m_watch.start();
+    }
+
     // Maximised, full-screen and minimised windows take the size their state gives them.
     bool inNormalState() const
     {
@@ -126,8 +143,10 @@ private:
             m_outer.setSize(m_window->size().grownBy(m));
         if (m_centred)
             m_outer.moveTopLeft(centredOnScreen(m_outer.size()).topLeft());
+        // The client's place from the frame's, by the margins read here: a widget's own idea of
+        // its frame may lag behind the window manager's.
         if (m_placed || m_centred)
-            m_window->move(m_outer.topLeft());
+            m_window->setGeometry(QRect(m_outer.topLeft() + QPoint(m.left(), m.top()), m_window->size()));
         m_applying = false;
         m_applied = m;
     }
@@ -148,12 +167,20 @@ private:
         }
         if (now != m_applied)
             return; // shown again, not framed yet
-        const QRect frame = m_window->frameGeometry();
-        if (m_centred && frame.topLeft() == m_outer.topLeft())
-            return; // centred as asked, and kept centred until moved
+        const QRect frame = frameGeometry(m_window);
+        // Just shown or set: the window system may still report places from before, so the
+        // rectangle asked for is held.
+        if (m_watch.isActive() && (m_placed || m_centred)) {
+            if (frame.topLeft() != m_outer.topLeft())
+                apply();
+            return;
+        }
+        // Moved by the user (or the window manager): taken over, but a centred window is centred
+        // again at its next showing.
+        if (m_centred)
+            return;
         m_outer.moveTopLeft(frame.topLeft());
         m_placed = true;
-        m_centred = false;
         if (!m_sized || !fixedSize(m_window))
             m_outer.setSize(frame.size());
     }
@@ -168,7 +195,12 @@ private:
     bool m_sized = false;
     bool m_centred = false; // placed in the middle of the screen whatever its frame
     bool m_applying = false;
-    bool m_settlePending = false;
+    // After each showing, until the frame is there (or long enough for any window manager).
+    static constexpr int WatchInterval = 25; // milliseconds
+    static constexpr int WatchFor = 5000;
+    static constexpr int HoldFor = 1000;
+    QTimer m_watch;
+    int m_watchedFor = 0;
 };
 
 QRect allScreens()
