@@ -1,5 +1,7 @@
 #include "Settings.h"
 
+#include "KeptBytes.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -114,7 +116,7 @@ IniDocument::Section &IniDocument::sectionForWriting(const QString &name)
 IniDocument IniDocument::parse(const QByteArray &data)
 {
     IniDocument doc;
-    const QString text = QString::fromUtf8(data);
+    const QString text = KeptBytes::decode(data);
     Section *current = nullptr;
     for (QStringView line : QStringView(text).split(u'\n')) {
         const QStringView t = line.trimmed();
@@ -148,7 +150,7 @@ QByteArray IniDocument::serialize() const
         for (const Entry &e : s.entries)
             out += e.key + u'=' + (needsQuotes(e.value) ? quote(e.value) : e.value) + u'\n';
     }
-    return out.toUtf8();
+    return KeptBytes::encode(out);
 }
 
 const IniDocument::Section *IniDocument::section(const QString &name) const

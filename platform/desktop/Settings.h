@@ -2,6 +2,7 @@
 // The per-user settings store: text values per application and section, kept in an INI file
 // $XDG_CONFIG_HOME/<app>/<app>.ini. Key and section names are compared without regard to letter
 // case ("Dir1Value" and "Dir1value" reach one value) and the file never holds two spellings of a key.
+// The file is UTF-8; a value holding a folder whose name is not keeps that name's own bytes.
 #include <QList>
 #include <QString>
 #include <unordered_map>

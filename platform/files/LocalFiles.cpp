@@ -1,5 +1,7 @@
 #include "LocalFiles.h"
 
+#include "KeptBytes.h"
+
 #include <QFile>
 #include <QRandomGenerator>
 
@@ -12,35 +14,6 @@
 namespace LocalFiles {
 
 namespace {
-
-constexpr char16_t kEscapeBase = 0xDC00; // a kept byte b stands as U+DC00 + b (b >= 0x80)
-
-bool isEscape(const QString &s, qsizetype i)
-{
-    const char16_t c = s.at(i).unicode();
-    return c >= 0xDC80 && c <= 0xDCFF && (i == 0 || !QChar::isHighSurrogate(s.at(i - 1).unicode()));
-}
-
-// The length of the valid UTF-8 sequence starting at p (at most n bytes there); 0 when none.
-int sequenceLength(const unsigned char *p, qsizetype n)
-{
-    const unsigned char b = p[0];
-    const auto tail = [&](int i) { return i < n && (p[i] & 0xC0) == 0x80; };
-    if (b < 0x80)
-        return 1;
-    if (b >= 0xC2 && b <= 0xDF)
-        return tail(1) ? 2 : 0;
-    if (b >= 0xE0 && b <= 0xEF) {
-        // No overlong forms, no encoded surrogates.
-        const unsigned char lo = b == 0xE0 ? 0xA0 : 0x80, hi = b == 0xED ? 0x9F : 0xBF;
-        return n > 1 && p[1] >= lo && p[1] <= hi && tail(2) ? 3 : 0;
-    }
-    if (b >= 0xF0 && b <= 0xF4) {
-        const unsigned char lo = b == 0xF0 ? 0x90 : 0x80, hi = b == 0xF4 ? 0x8F : 0xBF;
-        return n > 1 && p[1] >= lo && p[1] <= hi && tail(2) && tail(3) ? 4 : 0;
-    }
-    return 0;
-}
 
 QString systemError(int code)
 {
@@ -57,53 +30,17 @@ void setError(QString *error, int code)
 
 QString decodeName(const QByteArray &bytes)
 {
-    // Valid UTF-8 as a rule; the decoder marks what is not with U+FFFD, which a valid name may
-    // hold as well: such names are read again byte by byte.
-    QString name = QString::fromUtf8(bytes);
-    if (!name.contains(QChar::ReplacementCharacter))
-        return name;
-    name.clear();
-    const auto *p = reinterpret_cast<const unsigned char *>(bytes.constData());
-    const qsizetype n = bytes.size();
-    for (qsizetype i = 0; i < n;) {
-        const int length = sequenceLength(p + i, n - i);
-        if (length == 0) {
-            name += QChar(char16_t(kEscapeBase + p[i]));
-            ++i;
-        } else {
-            name += QString::fromUtf8(bytes.constData() + i, length);
-            i += length;
-        }
-    }
-    return name;
+    return KeptBytes::decode(bytes);
 }
 
 QByteArray encodeName(const QString &name)
 {
-    if (name.isValidUtf16())
-        return name.toUtf8();
-    QByteArray bytes;
-    qsizetype start = 0; // the run of ordinary text not yet encoded
-    for (qsizetype i = 0; i < name.size(); ++i) {
-        if (!isEscape(name, i))
-            continue;
-        bytes += name.mid(start, i - start).toUtf8();
-        bytes += char(name.at(i).unicode() - kEscapeBase);
-        start = i + 1;
-    }
-    bytes += name.mid(start).toUtf8();
-    return bytes;
+    return KeptBytes::encode(name);
 }
 
 QString displayName(const QString &name)
 {
-    if (name.isValidUtf16())
-        return name;
-    QString shown = name;
-    for (qsizetype i = 0; i < shown.size(); ++i)
-        if (isEscape(name, i))
-            shown[i] = QChar::ReplacementCharacter;
-    return shown;
+    return KeptBytes::shown(name);
 }
 
 Info info(const QString &path)

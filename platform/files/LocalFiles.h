@@ -1,7 +1,7 @@
 #pragma once
 // Files named by the bytes the file system holds. A file name is bytes, and not every name is
-// valid UTF-8: such a name is kept whole in a QString, each byte of an invalid sequence standing
-// as the lone surrogate U+DC00 + byte (U+DC80 .. U+DCFF), so that the name goes from the folder
+// valid UTF-8: such a name is kept whole in a QString, its invalid bytes kept as KeptBytes keeps
+// them (the settings file keeps them the same way), so that the name goes from the folder
 // listing to the file's opening, and into the names made from it, unchanged. Qt's own file classes
 // would take such a name for another one: the picture and note files are reached through here.
 #include <QByteArray>

@@ -7,6 +7,7 @@
 #include "FileLists.h"
 #include "FormMain.h"
 #include "GalleryTest.h"
+#include "LocalFiles.h"
 #include "ScreenMetrics.h"
 #include "Settings.h"
 #include "SingleInstance.h"
@@ -22,6 +23,8 @@
 #include <QPointer>
 #include <QScopeGuard>
 #include <QPushButton>
+
+#include <sys/stat.h>
 
 using namespace GalleryTest;
 
@@ -253,24 +256,31 @@ private slots:
     void lastFolderFoundUnderEitherSpelling_data()
     {
         QTest::addColumn<QByteArray>("key");
-        QTest::newRow("as written at close") << QByteArray("Dir1value");
-        QTest::newRow("as read at start") << QByteArray("Dir1Value");
-        QTest::newRow("other case") << QByteArray("DIR1VALUE");
+        QTest::addColumn<QByteArray>("subfolder"); // its name's bytes; empty for the folder itself
+        QTest::newRow("as written at close") << QByteArray("Dir1value") << QByteArray();
+        QTest::newRow("as read at start") << QByteArray("Dir1Value") << QByteArray();
+        QTest::newRow("other case") << QByteArray("DIR1VALUE") << QByteArray();
+        QTest::newRow("named by bytes that are not UTF-8") << QByteArray("Dir1value") << QByteArray("f\xe9tes\xff");
     }
     void lastFolderFoundUnderEitherSpelling()
     {
         QFETCH(QByteArray, key);
+        QFETCH(QByteArray, subfolder);
         ProgramFolderFixture folder;
-        QTemporaryDir saved;
-        writeSettings("[Startup]\n" + key + "=" + saved.path().toUtf8() + "\n");
+        QTemporaryDir temporary;
+        const QByteArray saved = temporary.path().toUtf8() + (subfolder.isEmpty() ? "" : "/" + subfolder);
+        if (!subfolder.isEmpty())
+            QVERIFY(::mkdir(saved.constData(), 0700) == 0);
+        const QString path = LocalFiles::decodeName(saved);
+        writeSettings("[Startup]\n" + key + "=" + saved + "\n");
         FormMain *main = start();
         QVERIFY(main);
-        QCOMPARE(main->Dir1Value, saved.path());
-        QCOMPARE(Forms::FormFiles->Dir1->Path(), saved.path());
+        QCOMPARE(main->Dir1Value, path);
+        QCOMPARE(Forms::FormFiles->Dir1->Path(), path);
         close(main);
-        const QString text = QString::fromUtf8(settingsBytes());
-        QCOMPARE(text.count("dir1value", Qt::CaseInsensitive), 1);
-        QVERIFY(text.contains("Dir1value=" + saved.path() + "\n"));
+        const QByteArray text = settingsBytes();
+        QCOMPARE(QString::fromUtf8(text).count("dir1value", Qt::CaseInsensitive), 1);
+        QVERIFY(text.contains("Dir1value=" + saved + "\n"));
     }
 
     void missingSavedFolderIsIgnored()

@@ -1,6 +1,7 @@
 // The settings store: defaults, case-insensitive keys with one spelling on disk, atomic files,
 // and values that survive any text.
 #include "AsOtherUser.h"
+#include "KeptBytes.h"
 #include "Settings.h"
 
 #include <QDir>
@@ -111,6 +112,7 @@ private slots:
         QTest::newRow("brackets") << "[Startup]";
         QTest::newRow("unicode") << QString::fromUtf8("Férias 2024 — ç");
         QTest::newRow("windows path") << "C:\\Pictures\\";
+        QTest::newRow("folder named by bytes that are not UTF-8") << KeptBytes::decode("/home/f\xe9tes\xff/\xc3(");
     }
     void anyTextComesBackAsWritten()
     {
