@@ -36,8 +36,20 @@ void TFormExcluirSenha::BOKClick()
 
     QStringList naoExcluidos;
     QString erro;
-    if (!DiaryUsers::remove(*usuario, &naoExcluidos, &erro))
-        return recusar(QStringLiteral("Não foi possível excluir a senha (%1). Nada foi excluído.").arg(erro));
+    QList<DiaryEntryFiles::SetAside> foraDoLugar;
+    if (!DiaryUsers::remove(*usuario, &naoExcluidos, &erro, &foraDoLugar)) {
+        // Files that could not go back are named with the hidden names they lie under; the next
+        // start puts them back where their names are free.
+        QString nada = QStringLiteral("Nada foi excluído");
+        if (foraDoLugar.isEmpty())
+            nada += QLatin1Char('.');
+        else
+            nada += QStringLiteral(", mas estes arquivos não puderam voltar ao seu lugar na pasta atual e ficaram "
+                                   "guardados com outro nome:");
+        for (const auto &[nome, guardado] : std::as_const(foraDoLugar))
+            nada += QStringLiteral("\n\"%1\" como \"%2\"").arg(nome, guardado);
+        return recusar(QStringLiteral("Não foi possível excluir a senha (%1). ").arg(erro) + nada);
+    }
 
     SenhaExcluida = true;
     if (SenhaAtual && SqliteText::equalFolded(*SenhaAtual, senha))

@@ -146,8 +146,10 @@ bool changePassword(const User &user, const QString &novaSenha, bool &held, QStr
         && t.commit(error);
 }
 
-bool remove(const User &user, QStringList *filesLeft, QString *error)
+bool remove(const User &user, QStringList *filesLeft, QString *error, QList<DiaryEntryFiles::SetAside> *notPutBack)
 {
+    if (notPutBack)
+        notPutBack->clear();
     QSqlDatabase db = DiaryDatabase::connection();
     DiaryDatabase::WriteTransaction t(db);
     QSet<QString> deleted, kept;
@@ -168,8 +170,12 @@ bool remove(const User &user, QStringList *filesLeft, QString *error)
         if (!kept.contains(name))
             going.append(name);
     files.setAside(going, &left);
-    if (!t.commit(error))
+    if (!t.commit(error)) {
+        const QList<DiaryEntryFiles::SetAside> aside = files.putBack();
+        if (notPutBack)
+            *notPutBack = aside;
         return false;
+    }
     left += files.commit();
     left.sort();
     if (filesLeft)

@@ -4,6 +4,8 @@
 // (Diario.Senha) belongs to a user, when they are equal without regard to letter case. Create,
 // change and delete each check and write in one write transaction, so that two running copies
 // cannot give two users one password: they either happen whole or leave everything as it was.
+#include "DiaryEntryFiles.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -37,7 +39,9 @@ bool changePassword(const User &user, const QString &novaSenha, bool &held, QStr
 // Deletes every entry of the user and then the user (who must still be as found, as above), with
 // the entry files of the deleted rows (DiaryEntryFiles::Deletion), except files that a remaining
 // entry also names (another user's entry of equal title) and names that may not be an entry
-// file's. `filesLeft` gets the files that could not be deleted.
-bool remove(const User &user, QStringList *filesLeft = nullptr, QString *error = nullptr);
+// file's. `filesLeft` gets the files that could not be deleted. When nothing is deleted,
+// `notPutBack` gets the files that could not be put back from where they were set aside.
+bool remove(const User &user, QStringList *filesLeft = nullptr, QString *error = nullptr,
+            QList<DiaryEntryFiles::SetAside> *notPutBack = nullptr);
 
 } // namespace DiaryUsers

@@ -1,6 +1,7 @@
 // Users and passwords: the options dialog and the create, log-in, change and delete dialogs; their
 // messages in the order of their checks, the flags they leave, what lands in the database and on
 // disk, and the program's end when the options dialog closes without a log-in.
+#include "AsOtherUser.h"
 #include "DiarioTeste.h"
 
 #include "AbrirSenha.h"
@@ -20,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStatusBar>
@@ -700,6 +702,39 @@ private slots:
         QTest::mouseClick(botaoOK(d), Qt::LeftButton);
         QVERIFY(SenhaAlterada || SenhaExcluida);
         QVERIFY(!d->isVisible());
+    }
+
+    // Refused at the commit, on a folder that has stopped taking writes: the files set aside cannot
+    // go back, and the message names them with the names they lie under.
+    void aDeletionRefusedAtTheCommitNamesTheFilesLeftAside()
+    {
+        RUN_AS_OTHER_USER_WHEN_ROOT();
+        usuario("ana", "Segredo");
+        entrada("Dia 1", "Segredo");
+        entrada("Dia 2", "Segredo");
+        const auto permitir = [] {
+            QFile::setPermissions(".", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        };
+        const auto restaurar = qScopeGuard(permitir);
+        pastaSoLeituraAoConfirmar();
+        Caixas caixas(Messages::Yes);
+        FormExcluirSenha->show();
+        digitar(FormExcluirSenha, {"ana", "Segredo"});
+        QTest::mouseClick(FormExcluirSenha->BOK, Qt::LeftButton);
+        QVERIFY(!SenhaExcluida);
+        permitir();
+        const QStringList guardados = QDir().entryList({".*.excluido"}, QDir::Files | QDir::Hidden);
+        QCOMPARE(guardados.size(), 2);
+        const QString texto = caixas.textos().last();
+        QVERIFY2(texto.startsWith("Não foi possível excluir a senha (") &&
+                     texto.contains("Nada foi excluído, mas estes arquivos não puderam voltar ao seu lugar na pasta "
+                                    "atual e ficaram guardados com outro nome:\n\""),
+                 qPrintable(texto));
+        for (const QString &g : guardados)
+            QVERIFY2(texto.contains("\" como \"" + g + "\""), qPrintable(texto));
+        QCOMPARE(usuarios(), QStringList({"ana/Segredo"}));
+        QCOMPARE(DiaryDatabase::recoverSetAsideFiles().putBack, 2);
+        QCOMPARE(arquivos(), QStringList({"Dia 1", "Dia 2"}));
     }
 
     // Another running copy, on a connection of its own, changes the users between the dialog's lookup

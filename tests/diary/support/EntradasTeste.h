@@ -102,9 +102,4 @@ bool noExcluir(const std::function<void(TFormExcluir *)> &f);
 // `nome` (its function ufold is replaced on the diary's connection).
 void falharAoComparar(const QString &nome);
 
-// At the diary's next commit the current folder stops taking writes, as a disk that turns
-// read-only, and the commit is refused. The journal is kept in memory, so that the database itself
-// still rolls back. Setting the folder's permissions back is the caller's.
-void pastaSoLeituraAoConfirmar();
-
 } // namespace DiarioTeste
