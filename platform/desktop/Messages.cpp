@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 
 namespace Messages {
 
@@ -27,8 +28,8 @@ QMessageBox::Icon toQt(Icon icon)
 }
 
 // Lines break only where the text breaks them: the stock box wraps any text wider than half the
-// screen, which on a small screen cuts the programs' own lines in two. A text wider than the
-// screen still wraps.
+// screen, which on a small screen cuts the programs' own lines in two. A line wider than the
+// screen still wraps, so that the box stays on it.
 void keepLinesWhole(QMessageBox &box)
 {
     auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
@@ -40,7 +41,13 @@ void keepLinesWhole(QMessageBox &box)
     for (const QString &line : label->text().split(QLatin1Char('\n')))
         widest = qMax(widest, metrics.horizontalAdvance(line));
     const QMargins margins = label->contentsMargins();
-    label->setMinimumWidth(widest + margins.left() + margins.right() + 2 * label->margin() + 1);
+    int width = widest + margins.left() + margins.right() + 2 * label->margin() + 1;
+    // Room for the icon and the box's own margins beside the text.
+    if (const QScreen *screen = box.screen(); screen && width > screen->availableGeometry().width() - 120) {
+        width = screen->availableGeometry().width() - 120;
+        label->setWordWrap(true);
+    }
+    label->setMinimumWidth(width);
 }
 
 Button escapeAnswer(int buttons)

@@ -2,7 +2,6 @@
 
 #include <QEvent>
 #include <QGuiApplication>
-#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
@@ -28,6 +27,15 @@ QRect frameGeometry(const QWidget *window)
     return window->geometry().marginsAdded(frameMargins(window));
 }
 
+// The place that centres an outer size on the primary screen.
+QRect centredOnScreen(QSize outerSize)
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->geometry() : QRect(0, 0, 800, 600);
+    return QRect(area.left() + (area.width() - outerSize.width()) / 2,
+                 area.top() + (area.height() - outerSize.height()) / 2, outerSize.width(), outerSize.height());
+}
+
 bool fixedSize(const QWidget *window)
 {
     return window->minimumSize() == window->maximumSize() && !window->minimumSize().isEmpty();
@@ -49,7 +57,7 @@ public:
         connect(&m_watch, &QTimer::timeout, this, [this] {
             settle();
             const int watched = ++m_watchedFor * WatchInterval;
-            const bool framed = !m_applied.isNull() && frameMargins(m_window) == m_applied
+            const bool framed = (!m_applied.isNull() || !framedBySystem()) && frameMargins(m_window) == m_applied
                                 && frameGeometry(m_window).topLeft() == m_outer.topLeft();
             if ((framed && watched >= HoldFor) || watched >= WatchFor || !m_window->isVisible())
                 m_watch.stop();
@@ -71,12 +79,15 @@ public:
 
     void set(const QRect &outer, bool placed, bool sized)
     {
+        // Asked again for what it has (a slide show sets its view at every step): applied, but
+        // nothing new to watch for.
+        const bool same = outer == m_outer && (m_placed || !placed) && (m_sized || !sized) && !(m_centred && placed);
         m_outer = outer;
         m_placed = m_placed || placed;
         m_centred = m_centred && !placed;
         m_sized = m_sized || sized;
         apply();
-        if (m_window->isVisible())
+        if (m_window->isVisible() && !same)
             watchFrame();
     }
 
@@ -116,6 +127,13 @@ private:
     {
         m_watchedFor = 0;
         m_watch.start();
+    }
+
+    // Whether a window manager may draw a frame around this window at all.
+    bool framedBySystem() const
+    {
+        return !(m_window->windowFlags() & Qt::FramelessWindowHint)
+               && QGuiApplication::platformName() != QLatin1String("offscreen");
     }
 
     // Maximised, full-screen and minimised windows take the size their state gives them.
@@ -264,14 +282,6 @@ bool isOffEveryScreen(const QWidget *window)
         if (s->geometry().intersects(frame))
             return false;
     return true;
-}
-
-QRect centredOnScreen(QSize outerSize)
-{
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->geometry() : QRect(0, 0, 800, 600);
-    return QRect(area.left() + (area.width() - outerSize.width()) / 2,
-                 area.top() + (area.height() - outerSize.height()) / 2, outerSize.width(), outerSize.height());
 }
 
 int toPixels(int twips, int twipsPerPixel)

@@ -30,8 +30,6 @@ void centreOnScreen(QWidget *window);
 void parkBeyondScreens(QWidget *window);
 // True when no part of the outer rectangle lies on any screen.
 bool isOffEveryScreen(const QWidget *window);
-// The place that centres an outer size on the primary screen's available area.
-QRect centredOnScreen(QSize outerSize);
 
 // Twips to whole pixels (nearest) and back.
 int toPixels(int twips, int twipsPerPixel);

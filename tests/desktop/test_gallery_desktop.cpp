@@ -190,8 +190,10 @@ const QList<Row> &rows()
          {666, 461, 231, 201}},
         {"remote control caption", {1024, 768}, openRemote, {870, 653, 77, 48}, false,
          [](FormMain *, QWidget *remote) -> QString {
-             const QString title = remote->windowHandle()->title().trimmed();
-             return title.isEmpty() ? QString() : QStringLiteral("caption \"%1\"").arg(title);
+             QString title = Desktop::shownTitle(remote);
+             return !title.isEmpty() && title.remove(QLatin1Char('|')).trimmed().isEmpty()
+                        ? QString()
+                        : QStringLiteral("caption \"%1\"").arg(title);
          }},
         {"save dialog", {1024, 768},
          [](FormMain *main) -> QWidget * {

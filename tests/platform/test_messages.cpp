@@ -53,6 +53,41 @@ private slots:
         QCOMPARE(int(Messages::question(nullptr, "T", "<b>x</b>", withCancel)), expected);
         QCOMPARE(shownText, QStringLiteral("<b>x</b>"));
     }
+
+    // Each line of the text stays whole, and the box stays on the screen.
+    void linesWholeOnTheScreen_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("lines"); // as shown; 0: more than the text has
+        QTest::newRow("wider than half the screen")
+            << QStringLiteral("Your current screen resolution is lower than the one this program was made for.\n"
+                              "Pictures will show smaller than they should.")
+            << 2;
+        QTest::newRow("wider than the screen")
+            << QStringLiteral("The note file:\n") + QStringLiteral("holiday pictures of the family ").repeated(12) << 0;
+    }
+    void linesWholeOnTheScreen()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, lines);
+        QRect box, screen;
+        int shownLines = 0;
+        QTimer::singleShot(0, [&] {
+            auto *shown = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(shown);
+            box = shown->frameGeometry();
+            screen = shown->screen()->availableGeometry();
+            const auto *label = shown->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+            shownLines = label->height() / label->fontMetrics().lineSpacing();
+            shown->button(QMessageBox::Ok)->click();
+        });
+        Messages::critical(nullptr, QStringLiteral("T"), text);
+        QVERIFY2(screen.contains(box), qPrintable(QStringLiteral("%1 wide on a screen of %2").arg(box.width()).arg(screen.width())));
+        if (lines > 0)
+            QCOMPARE(shownLines, lines);
+        else
+            QVERIFY(shownLines > text.count(QLatin1Char('\n')) + 1);
+    }
 };
 
 QTEST_MAIN(TestMessages)

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QPointer>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QStyleOptionButton>
@@ -24,6 +25,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -52,6 +54,8 @@ pid_t spawn(const QList<QByteArray> &command, int keepFd = -1)
     const pid_t pid = fork();
     if (pid != 0)
         return pid;
+    // Ends with the test, however the test ends.
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
     const int null = open("/dev/null", O_RDWR);
     dup2(null, STDIN_FILENO);
     dup2(null, STDOUT_FILENO);
@@ -103,6 +107,17 @@ QRect outerFromServer(WId id, bool frameless)
     const int left = m.captured(1).toInt(), right = m.captured(2).toInt();
     const int top = m.captured(3).toInt(), bottom = m.captured(4).toInt();
     return client.adjusted(-left, -top, right, bottom);
+}
+
+// The window's title as the X server holds it for the window manager to show.
+QStringList titlesFromServer(WId id)
+{
+    const QString all = QString::fromUtf8(output(QStringLiteral("xprop"), {"-id", QString::number(id), "_NET_WM_NAME", "WM_NAME"}));
+    QStringList titles;
+    const QRegularExpression re(QStringLiteral("=\\s*\"(.*)\"$"), QRegularExpression::MultilineOption);
+    for (auto it = re.globalMatch(all); it.hasNext();)
+        titles << it.next().captured(1);
+    return titles;
 }
 
 QString withoutMnemonic(QString text)
@@ -271,9 +286,23 @@ QRect framedOuter(QWidget *window, bool frameless)
     return last;
 }
 
+QString shownTitle(QWidget *window)
+{
+    return titlesFromServer(window->winId()).join(QLatin1Char('|'));
+}
+
+// The waits for a modal window not yet seen: a case that ends drops them with closeModals(), so
+// that none runs into a later case with what its own case has left.
+QList<QPointer<QTimer>> &waits()
+{
+    static QList<QPointer<QTimer>> pending;
+    return pending;
+}
+
 void whenModal(std::function<void(QWidget *)> f)
 {
     auto *timer = new QTimer;
+    waits().append(timer);
     timer->setInterval(20);
     QObject::connect(timer, &QTimer::timeout, [timer, f] {
         if (QWidget *modal = QApplication::activeModalWidget(); modal && modal->isVisible()) {
@@ -287,6 +316,8 @@ void whenModal(std::function<void(QWidget *)> f)
 
 void closeModals()
 {
+    for (const QPointer<QTimer> &timer : std::exchange(waits(), {}))
+        delete timer.data();
     while (QWidget *modal = QApplication::activeModalWidget())
         modal->close();
 }

@@ -37,10 +37,14 @@ bool setLayout(const QString &layout);
 // Waits until the window is shown and framed (or known to stay frameless); its outer rectangle.
 QRect framedOuter(QWidget *window, bool frameless = false);
 
+// The window's title as the window manager is given it (its names joined by "|"; blank when it
+// shows none).
+QString shownTitle(QWidget *window);
+
 // Runs f once, with the window, as soon as a modal window is up (from inside its modal loop).
 void whenModal(std::function<void(QWidget *)> f);
 
-// Closes every modal window left open by a case.
+// Closes every modal window left open by a case, and drops its waits for one (whenModal).
 void closeModals();
 
 // One data row a table row, named by its name, its column "row" the index.
