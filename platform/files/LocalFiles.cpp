@@ -26,6 +26,17 @@ void setError(QString *error, int code)
         *error = systemError(code);
 }
 
+// What a file-system entry is, from its status.
+Info infoOf(const struct stat &st)
+{
+    Info result;
+    result.exists = true;
+    result.isFile = S_ISREG(st.st_mode);
+    result.size = st.st_size;
+    result.modified = qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000;
+    return result;
+}
+
 } // namespace
 
 QString decodeName(const QByteArray &bytes)
@@ -45,18 +56,13 @@ QString displayName(const QString &name)
 
 Info info(const QString &path)
 {
-    Info result;
     struct stat st;
     if (path.isEmpty() || ::stat(encodeName(path).constData(), &st) != 0)
-        return result;
-    result.exists = true;
-    result.isFile = S_ISREG(st.st_mode);
-    result.size = st.st_size;
-    result.modified = qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000;
-    return result;
+        return {};
+    return infoOf(st);
 }
 
-bool openForReading(QFile &file, const QString &path, QString *error)
+bool openForReading(QFile &file, const QString &path, QString *error, Info *opened)
 {
     // Not blocking on a pipe that has taken a picture's name: only regular files are read.
     const int fd = ::open(encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -76,6 +82,8 @@ bool openForReading(QFile &file, const QString &path, QString *error)
             *error = file.errorString();
         return false;
     }
+    if (opened)
+        *opened = infoOf(st);
     return true;
 }
 

@@ -25,9 +25,10 @@ struct Info {
 };
 Info info(const QString &path);
 
-// Opens a regular file for reading into file (which holds the descriptor and closes it); false,
-// with the reason in *error, when it is no regular file or cannot be opened.
-bool openForReading(QFile &file, const QString &path, QString *error = nullptr);
+// Opens a regular file for reading into file (which holds the descriptor and closes it), and
+// tells what was opened in *opened; false, with the reason in *error, when it is no regular file
+// or cannot be opened.
+bool openForReading(QFile &file, const QString &path, QString *error = nullptr, Info *opened = nullptr);
 // Deletes the file; a file that is not there is no error.
 bool remove(const QString &path, QString *error = nullptr);
 // Creates or replaces the file whole: written beside it under another name and put in its place

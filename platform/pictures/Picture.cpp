@@ -28,9 +28,9 @@ Picture Picture::load(const QString &path)
     if (path.isEmpty())
         return {};
     // Reached by the name's own bytes, whatever they are.
-    const LocalFiles::Info info = LocalFiles::info(path);
+    LocalFiles::Info info;
     QFile file;
-    if (!info.isFile || !LocalFiles::openForReading(file, path))
+    if (!LocalFiles::openForReading(file, path, nullptr, &info))
         return {};
     // By content only: "splash.fig" and a PNG named ".jpg" load for what they are.
     const QByteArray format = QImageReader::imageFormat(&file);
