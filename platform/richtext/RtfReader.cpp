@@ -181,6 +181,7 @@ void Reader::controlSymbol()
     }
 }
 
+// Plain bytes: text in the current destination (line ends are not text in RTF).
 void Reader::textBytes()
 {
     if (m_overflow || m_st.dest == Dest::Skip) {
@@ -344,9 +345,6 @@ void Reader::paragraphEnd()
         m_cursor.setBlockCharFormat(charFormat(m_st.chr));
     m_needBlock = true;
 }
-
-// End of data or of the outermost group: text after the last \par is a paragraph of its own;
-// the last \par itself does not start an empty one.
 
 } // namespace Reading
 

@@ -185,7 +185,7 @@ void Reader::applyKeyword(const Keyword &k, bool hasParam, int param)
     }
 }
 
-// Plain bytes: text in the current destination (line ends are not text in RTF).
+// The code page of the current font, else the document's: how its plain bytes read.
 CodePage &Reader::codePage()
 {
     if (!m_page) {
@@ -198,6 +198,8 @@ CodePage &Reader::codePage()
     return *m_page;
 }
 
+// End of data or of the outermost group: text after the last \par is a paragraph of its own;
+// the last \par itself does not start an empty one.
 void Reader::finish()
 {
     if (m_high) {
