@@ -221,9 +221,11 @@ bool Deletion::writeList(const QList<SetAside> &aside, QString *error)
     return false;
 }
 
-void Deletion::dropList()
+void Deletion::endList(bool whole)
 {
-    if (!m_list.isEmpty())
+    // A list that still names files stays for the next start: only forgotten here, so that
+    // nothing later (the destructor's putBack()) drops it.
+    if (whole && !m_list.isEmpty())
         QFile::remove(path(m_list));
     m_list.clear();
 }
@@ -240,8 +242,7 @@ QStringList Deletion::commit()
     }
     m_aside.clear();
     // A file neither deleted nor put back is found again by its list at the next start.
-    if (whole)
-        dropList();
+    endList(whole);
     return left;
 }
 
@@ -252,8 +253,7 @@ QList<SetAside> Deletion::putBack()
         if (!QFile::rename(path(file.second), path(file.first)))
             left.append(file);
     m_aside.clear();
-    if (left.isEmpty())
-        dropList();
+    endList(left.isEmpty());
     return left;
 }
 

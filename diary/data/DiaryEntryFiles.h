@@ -87,7 +87,8 @@ public:
 
 private:
     bool writeList(const QList<SetAside> &aside, QString *error);
-    void dropList();
+    // Drops the list when nothing is left aside, else leaves it for the next start.
+    void endList(bool whole);
 
     QString m_list; // the list's name, once written
     QList<SetAside> m_aside;

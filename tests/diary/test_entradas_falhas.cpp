@@ -296,6 +296,7 @@ private slots:
         QTest::newRow("a folder that cannot be written, saving") << "salvar";
         QTest::newRow("a folder that cannot be written, deleting") << "excluir";
         QTest::newRow("a folder that stops taking writes at the commit, deleting") << "excluir no fim";
+        QTest::newRow("the entry's name taken at the commit, deleting") << "excluir, nome tomado";
     }
     void filesThatCannotBeReadOrWritten()
     {
@@ -312,6 +313,8 @@ private slots:
             QVERIFY(QFile::setPermissions("Um", QFileDevice::WriteOwner));
         else if (caso == "excluir no fim")
             pastaSoLeituraAoConfirmar();
+        else if (caso == "excluir, nome tomado")
+            recusarAoConfirmar([] { gravarArquivo("Um", "de outro programa"); });
         else
             QVERIFY(QFile::setPermissions(".", QFileDevice::ReadOwner | QFileDevice::ExeOwner));
         Caixas caixas(caso.startsWith("excluir") ? Messages::Yes : Messages::No);
@@ -332,7 +335,7 @@ private slots:
         QCOMPARE(legenda(), QStringLiteral("Dorlinda - Título1"));
         QVERIFY(!ArquivoGravado);
         permitir();
-        if (caso == "excluir no fim") {
+        if (caso.startsWith("excluir") && caso != "excluir") {
             // The file that could not go back is named with the name it was left under; the next
             // start puts it back.
             const QStringList fora = QDir().entryList({".*.excluido"}, QDir::Files | QDir::Hidden);
@@ -340,6 +343,11 @@ private slots:
             QVERIFY2(vistas.last().endsWith("\n\nNada foi excluído, mas o arquivo \"Um\" não pôde voltar ao seu lugar "
                                             "na pasta atual: ficou guardado como \"" + fora[0] + "\"."),
                      qPrintable(vistas.last()));
+            // The list that names it outlives the deletion, in a folder that takes writes too.
+            if (caso == "excluir, nome tomado") {
+                QCOMPARE(lerArquivo("Um"), QByteArray("de outro programa"));
+                QVERIFY(QFile::remove("Um"));
+            }
             QCOMPARE(DiaryDatabase::recoverSetAsideFiles().putBack, 1);
         }
         QCOMPARE(titulosGuardados(), QStringList({"Um|segredo"}));

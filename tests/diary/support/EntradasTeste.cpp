@@ -254,12 +254,11 @@ void falharAoComparar(const QString &nome)
                  SQLITE_OK);
 }
 
-void pastaSoLeituraAoConfirmar()
+void recusarAoConfirmar(const std::function<void()> &antes)
 {
-    executar("PRAGMA journal_mode = MEMORY");
-    static QString pasta;
+    static std::function<void()> feito;
     static bool recusou;
-    pasta = QDir::currentPath();
+    feito = antes;
     recusou = false;
     const QVariant handle = DiaryDatabase::connection().driver()->handle();
     sqlite3 *db = *static_cast<sqlite3 *const *>(handle.constData());
@@ -269,10 +268,17 @@ void pastaSoLeituraAoConfirmar()
             if (recusou)
                 return 0;
             recusou = true;
-            QFile::setPermissions(pasta, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+            feito();
             return 1;
         },
         nullptr);
+}
+
+void pastaSoLeituraAoConfirmar()
+{
+    executar("PRAGMA journal_mode = MEMORY");
+    const QString pasta = QDir::currentPath();
+    recusarAoConfirmar([pasta] { QFile::setPermissions(pasta, QFileDevice::ReadOwner | QFileDevice::ExeOwner); });
 }
 
 QString hoje()
