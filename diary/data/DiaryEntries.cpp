@@ -160,9 +160,9 @@ std::optional<bool> fileNamedByRow(const QSqlDatabase &db, const QString &name, 
     return q.next();
 }
 
-// The title when no row names it and nothing on disk holds that name but a file the diary wrote
-// (left by a save cut short), else the first such "title (n)". nullopt, with the reason, when the
-// database failed or no name is free.
+// The title when no row names it and nothing on disk holds that name but a file that a first save
+// of the diary's, cut short, left (DiaryEntryFiles::FirstSave), else the first such "title (n)".
+// nullopt, with the reason, when the database failed or no name is free.
 std::optional<QString> freeFileName(const QSqlDatabase &db, const QString &titulo, qint64 except, QString *error)
 {
     for (int n = 1; n < 100000; ++n) {
@@ -170,7 +170,9 @@ std::optional<QString> freeFileName(const QSqlDatabase &db, const QString &titul
         const std::optional<bool> taken = fileNamedByRow(db, name, except, error);
         if (!taken)
             return std::nullopt;
-        if (!*taken && (!DiaryEntryFiles::occupied(name) || DiaryEntryFiles::writtenByTheDiary(name)))
+        if (!*taken
+            && (!DiaryEntryFiles::occupied(name)
+                || (DiaryEntryFiles::writtenByTheDiary(name) && DiaryEntryFiles::FirstSave::leftBehind(name))))
             return name;
     }
     *error = QStringLiteral("não há nome livre para o arquivo");
@@ -224,6 +226,7 @@ SaveResult saveEntry(const QString &senha, const QString &titulo, bool stored, c
     }
     QSqlQuery q(db);
     Entry &e = result.entry;
+    bool firstSave = false; // a file for a row that does not name it yet
     if (row) {
         // The stored entry keeps its row and its file, unless that file is also another row's (a
         // database from before Arquivo): then it moves to a name of its own.
@@ -236,6 +239,7 @@ SaveResult saveEntry(const QString &senha, const QString &titulo, bool stored, c
             if (!name)
                 return failed(error);
             e.arquivo = *name == e.titulo ? QString() : *name;
+            firstSave = true;
         }
         e.data = storedDate(when.date());
         e.hora = timeText(when.time());
@@ -259,6 +263,7 @@ SaveResult saveEntry(const QString &senha, const QString &titulo, bool stored, c
             if (!name)
                 return failed(error);
             e.arquivo = *name == titulo ? QString() : *name;
+            firstSave = true;
         }
         q.prepare(QStringLiteral("INSERT INTO Diario (Titulo, Senha, Data, Hora%1) VALUES (?, ?, ?, ?%2)")
                       .arg(fileColumn ? ", Arquivo" : "", fileColumn ? ", ?" : ""));
@@ -278,6 +283,9 @@ SaveResult saveEntry(const QString &senha, const QString &titulo, bool stored, c
     const QString name = e.fileName();
     if (name.isEmpty())
         return failed(QStringLiteral("o título não pode dar nome a um arquivo"));
+    DiaryEntryFiles::FirstSave record;
+    if (firstSave && !record.begin(name, &error))
+        return failed(error);
     DiaryEntryFiles::Replacement file;
     if (!file.write(name, RichText::write(document), &error))
         return failed(error);
@@ -286,6 +294,7 @@ SaveResult saveEntry(const QString &senha, const QString &titulo, bool stored, c
             result.notPutBack = name;
         return failed(error);
     }
+    record.done();
     result.ok = true;
     return result;
 }

@@ -27,6 +27,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QTextEdit>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QToolButton>
 
@@ -52,11 +53,20 @@ private slots:
         QTest::addColumn<QString>("falha");
         QTest::newRow("row refused") << "insert";
         QTest::newRow("refused when committed") << "commit";
+        QTest::newRow("refused when committed, the folder seen then") << "visto";
     }
     void aFailedSaveStoresNothing()
     {
         QFETCH(QString, falha);
-        if (falha == "insert") {
+        // What a kill at the commit would leave: the new file, and the record that it is the diary's.
+        QStringList noCommit;
+        QString registrado;
+        if (falha == "visto") {
+            recusarAoConfirmar([&] {
+                noCommit = arquivos();
+                registrado = QString::fromUtf8(lerArquivo(noCommit.first()));
+            });
+        } else if (falha == "insert") {
             executar("CREATE TRIGGER recusa BEFORE INSERT ON Diario BEGIN SELECT RAISE(ABORT, 'disco cheio'); END");
         } else {
             // A check that only the commit makes: a deferred foreign key with nothing to point to.
@@ -74,6 +84,13 @@ private slots:
         QVERIFY2(m.contains("Nada foi gravado"), qPrintable(m));
         if (falha == "insert")
             QVERIFY2(m.contains("disco cheio"), qPrintable(m));
+        if (falha == "visto") {
+            QCOMPARE(noCommit.size(), 2);
+            QVERIFY2(QRegularExpression("^\\.[0-9]+-[0-9]+\\.gravando$").match(noCommit[0]).hasMatch(),
+                     qPrintable(noCommit[0]));
+            QCOMPARE(noCommit[1], QStringLiteral("Importante"));
+            QCOMPARE(registrado, QStringLiteral("Importante\n"));
+        }
         QVERIFY(s.ficouAberto);
         QVERIFY(linhas().isEmpty());
         QVERIFY(arquivos().isEmpty());

@@ -141,18 +141,21 @@ private slots:
     }
 
     // A deletion cut short by a kill leaves its list and the entry files it set aside; the next start
-    // puts back those whose rows are there and deletes the others, and moves nothing else. A
+    // puts back those whose rows are there and deletes the others, and moves nothing else. A first
+    // save cut short leaves its record, which goes once a row names its file or no file is there. A
     // database missing or empty at that start holds none of their rows: all stays as it was.
     void aDeletionCutShortIsResolvedAtStart_data()
     {
         QTest::addColumn<QString>("banco");
         QTest::addColumn<QStringList>("depois");
         QTest::addColumn<QByteArray>("lista");
-        const QStringList sempre = {".4242-1.excluidos", ".4242-4.excluido", ".4242-5.excluido", ".4242-9.excluido",
-                                    ".bashrc", "Praia", "diario.mdb", "notas.excluido", "notas.txt"};
+        const QStringList sempre = {".4242-1.excluidos", ".4242-10.gravando", ".4242-4.excluido", ".4242-5.excluido",
+                                    ".4242-9.excluido", ".bashrc", "Praia", "diario.mdb", "notas.excluido",
+                                    "notas.txt"};
         QStringList devolvidos = sempre + QStringList{"Dia 2", "Férias"};
         devolvidos.sort();
-        QStringList intactos = sempre + QStringList{".4242-2.excluido", ".4242-3.excluido"};
+        QStringList intactos = sempre + QStringList{".4242-2.excluido", ".4242-3.excluido", ".4242-7.gravando",
+                                                    ".4242-8.gravando"};
         intactos.sort();
         const QByteArray resto(".4242-4.excluido\tPraia\n");
         QTest::newRow("killed before the commit") << "linhas" << devolvidos << resto;
@@ -194,6 +197,11 @@ private slots:
         for (const char *outro : {"notas.excluido", "notas.txt", ".bashrc"})
             gravar(QLatin1String(outro), "de outro programa");
         gravar(".4242-1.excluidos", Lista);
+        // And the records of first saves cut short: of a file with a row since, of one never
+        // written, of one without a row (the only one that stays where the database is there).
+        gravar(".4242-7.gravando", "Praia\n");
+        gravar(".4242-8.gravando", "Sumida\n");
+        gravar(".4242-10.gravando", "notas.txt\n");
 
         QVERIFY(Programa::CriarJanelas());
         QCOMPARE(QDir::current().entryList(QDir::Files | QDir::Hidden, QDir::Name), depois);
