@@ -5,6 +5,7 @@
 #include "RichText.h"
 #include "SqliteText.h"
 
+#include <QSet>
 #include <QSqlError>
 #include <QSqlRecord>
 #include <QTextDocument>
@@ -366,10 +367,17 @@ DiaryEntryFiles::Recovered recoverSetAsideFiles()
     WriteTransaction t(db);
     if (!t.begin())
         return {};
-    return DiaryEntryFiles::recover([&](const QString &name) {
-        QString why;
-        return fileNamedByRow(db, name, -1, &why);
-    });
+    // Every row's file name, read once (letter case folded, as fileNamedByRow compares them): the
+    // lists may name thousands of files.
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT Titulo%1 FROM Diario").arg(hasFileColumn(db) ? ", Arquivo" : "")))
+        return {};
+    QSet<QString> named;
+    while (q.next())
+        named.insert(SqliteText::fold(entryFileName(q.record())));
+    return DiaryEntryFiles::recover(
+        [&](const QString &name) { return std::optional<bool>(named.contains(SqliteText::fold(name))); });
 }
 
 } // namespace DiaryDatabase

@@ -274,6 +274,24 @@ void recusarAoConfirmar(const std::function<void()> &antes)
         nullptr);
 }
 
+int leiturasDeDiario(const std::function<void()> &f)
+{
+    static int lidas;
+    lidas = 0;
+    const QVariant handle = DiaryDatabase::connection().driver()->handle();
+    sqlite3 *db = *static_cast<sqlite3 *const *>(handle.constData());
+    const auto contar = [](unsigned, void *, void *stmt, void *) {
+        const char *sql = sqlite3_sql(static_cast<sqlite3_stmt *>(stmt));
+        if (sql && QByteArray(sql).contains("FROM Diario"))
+            ++lidas;
+        return 0;
+    };
+    sqlite3_trace_v2(db, SQLITE_TRACE_STMT, contar, nullptr);
+    f();
+    sqlite3_trace_v2(db, 0, nullptr, nullptr);
+    return lidas;
+}
+
 void pastaSoLeituraAoConfirmar()
 {
     executar("PRAGMA journal_mode = MEMORY");
