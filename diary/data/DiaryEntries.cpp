@@ -359,7 +359,8 @@ bool deleteEntry(qint64 codigo, QString *error, QList<DiaryEntryFiles::SetAside>
 
 DiaryEntryFiles::Recovered recoverSetAsideFiles()
 {
-    if (!DiaryEntryFiles::anySetAside())
+    const DiaryEntryFiles::LeftOver found = DiaryEntryFiles::leftOver();
+    if (found.isEmpty())
         return {};
     // Inside a write transaction: another running copy that is deleting now has either not begun or
     // committed (or given up), so that its rows say where its files belong.
@@ -377,7 +378,7 @@ DiaryEntryFiles::Recovered recoverSetAsideFiles()
     while (q.next())
         named.insert(SqliteText::fold(entryFileName(q.record())));
     return DiaryEntryFiles::recover(
-        [&](const QString &name) { return std::optional<bool>(named.contains(SqliteText::fold(name))); });
+        found, [&](const QString &name) { return std::optional<bool>(named.contains(SqliteText::fold(name))); });
 }
 
 } // namespace DiaryDatabase

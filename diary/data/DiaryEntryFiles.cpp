@@ -47,21 +47,19 @@ QString freeHiddenName(const QString &suffix)
     return name;
 }
 
-// The diary's hidden files of that kind in the data folder, oldest first.
-QStringList hiddenFiles(const QString &suffix)
+// The diary's hidden files of those kinds in the data folder, oldest first, in one listing of it.
+QStringList hiddenFiles(const QStringList &suffixes)
 {
-    QStringList lists;
+    QStringList filters, files;
+    for (const QString &suffix : suffixes)
+        filters.append(QStringLiteral(".*") + suffix);
     const QDir dir(folder());
-    for (const QFileInfo &f : dir.entryInfoList({QStringLiteral(".*") + suffix},
-                                                QDir::Files | QDir::Hidden | QDir::System, QDir::Time | QDir::Reversed))
-        if (isHiddenName(f.fileName(), suffix))
-            lists.append(f.fileName());
-    return lists;
-}
-
-QStringList setAsideLists()
-{
-    return hiddenFiles(ListSuffix);
+    for (const QFileInfo &f :
+         dir.entryInfoList(filters, QDir::Files | QDir::Hidden | QDir::System, QDir::Time | QDir::Reversed))
+        for (const QString &suffix : suffixes)
+            if (isHiddenName(f.fileName(), suffix))
+                files.append(f.fileName());
+    return files;
 }
 
 // The name a first save's record holds; empty when it holds none.
@@ -81,7 +79,7 @@ QString recordedName(const QString &record)
 QStringList recordsOf(const QString &name)
 {
     QStringList records;
-    for (const QString &record : hiddenFiles(FirstSaveSuffix))
+    for (const QString &record : hiddenFiles({FirstSaveSuffix}))
         if (recordedName(record) == name)
             records.append(record);
     return records;
@@ -323,15 +321,18 @@ QList<SetAside> Deletion::putBack()
     return left;
 }
 
-bool anySetAside()
+LeftOver leftOver()
 {
-    return !setAsideLists().isEmpty() || !hiddenFiles(FirstSaveSuffix).isEmpty();
+    LeftOver found;
+    for (const QString &file : hiddenFiles({ListSuffix, FirstSaveSuffix}))
+        (file.endsWith(ListSuffix) ? found.lists : found.records).append(file);
+    return found;
 }
 
-Recovered recover(const std::function<std::optional<bool>(const QString &name)> &hasRow)
+Recovered recover(const LeftOver &found, const std::function<std::optional<bool>(const QString &name)> &hasRow)
 {
     Recovered done;
-    for (const QString &list : setAsideLists()) {
+    for (const QString &list : found.lists) {
         QFile file(path(list));
         if (!file.open(QIODevice::ReadOnly) || file.size() > MaxListedFile)
             continue;
@@ -369,7 +370,7 @@ Recovered recover(const std::function<std::optional<bool>(const QString &name)> 
                 rest.commit();
         }
     }
-    for (const QString &record : hiddenFiles(FirstSaveSuffix)) {
+    for (const QString &record : found.records) {
         const QString name = recordedName(record);
         if (!isFileName(name) || !occupied(name) || hasRow(name).value_or(false))
             QFile::remove(path(record));

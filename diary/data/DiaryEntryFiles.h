@@ -132,7 +132,14 @@ struct Recovered {
     int deleted = 0;
     int left = 0;
 };
-bool anySetAside();
-Recovered recover(const std::function<std::optional<bool>(const QString &name)> &hasRow);
+// The deletions' lists and the first saves' records in the data folder, oldest first, found in one
+// listing of the folder.
+struct LeftOver {
+    QStringList lists;
+    QStringList records;
+    bool isEmpty() const { return lists.isEmpty() && records.isEmpty(); }
+};
+LeftOver leftOver();
+Recovered recover(const LeftOver &found, const std::function<std::optional<bool>(const QString &name)> &hasRow);
 
 } // namespace DiaryEntryFiles
