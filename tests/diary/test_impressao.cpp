@@ -16,7 +16,10 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QDialogButtonBox>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QMap>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -63,26 +66,54 @@ QString textoDe(const ReportPage &pagina, const QString &elemento)
     return e ? e->text : QStringLiteral("<nenhum>");
 }
 
-// Answers every modal window that comes up while it lives (the first as told, the others with
-// Cancel), and keeps what came up and the file name each print dialog proposed.
+// Answers every modal window that comes up while it lives (the first as told, through its own OK
+// button, the others with Cancel; a question with `resposta`), and keeps what came up, the file
+// name each print dialog proposed and the questions asked.
 struct Vigia {
     QStringList vistos;
     QStringList propostos;
+    QStringList perguntas;
     int paginas = -1;
+    bool clicando = false;
     QTimer timer;
-    explicit Vigia(bool aceitar)
+    explicit Vigia(bool aceitar, QMessageBox::StandardButton resposta = QMessageBox::No)
     {
-        QObject::connect(&timer, &QTimer::timeout, [this, aceitar] {
+        QObject::connect(&timer, &QTimer::timeout, [this, aceitar, resposta] {
             auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget());
             if (!modal)
                 return;
+            auto *pergunta = qobject_cast<QMessageBox *>(modal);
+            if (clicando && !pergunta)
+                return;
+            if (pergunta) {
+                perguntas.append(pergunta->text());
+                QMetaObject::invokeMethod(pergunta->button(resposta), &QAbstractButton::click, Qt::QueuedConnection);
+                return;
+            }
             vistos.append(modal->objectName().isEmpty() ? modal->windowTitle() : modal->objectName());
             if (auto *previa = modal->findChild<QPrintPreviewWidget *>())
                 paginas = previa->pageCount();
             // Qt's own name for the file name box of its print dialog.
             if (auto *nome = modal->findChild<QLineEdit *>(QStringLiteral("filename")))
                 propostos.append(nome->text());
-            aceitar && vistos.size() == 1 ? modal->accept() : modal->reject();
+            auto *botoes = modal->findChild<QDialogButtonBox *>();
+            // Clicked from the event loop, not from inside this timer: what the click opens must
+            // find the timer free.
+            if (aceitar && vistos.size() == 1 && botoes && botoes->button(QDialogButtonBox::Ok)) {
+                clicando = true;
+                QAbstractButton *ok = botoes->button(QDialogButtonBox::Ok);
+                QMetaObject::invokeMethod(
+                    ok,
+                    [this, ok] {
+                        ok->click();
+                        clicando = false;
+                    },
+                    Qt::QueuedConnection);
+            }
+            else if (aceitar && vistos.size() == 1)
+                modal->accept();
+            else
+                modal->reject();
         });
         timer.start(0);
     }
@@ -228,7 +259,7 @@ private slots:
 
     // The preview shows every page; the print dialog, proposing the entry's title in the folder
     // chosen last, confirmed, prints them to that PDF file, cancelled, nothing; a file that is there
-    // already is replaced only after a Yes, else the dialog comes back; while nobody is logged in,
+    // already is replaced only after a Yes to one question, else the dialog stays; while nobody is logged in,
     // the hidden editor's text is not printed.
     void commands_data()
     {
@@ -273,14 +304,16 @@ private slots:
         }
         FormVisualizar->Impressora().setOutputFileName(QDir::current().absoluteFilePath("impressos/outro.pdf"));
         Caixas caixas{Messages::Button(resposta)};
-        Vigia vigia(confirmar);
+        Vigia vigia(confirmar, resposta == Messages::Yes ? QMessageBox::Yes : QMessageBox::No);
         FormPrincipal->findChild<QAction *>(comando)->trigger();
         QCOMPARE(vigia.vistos.join('|'), visto);
         if (comando == "Imprimir1" && logado)
             QCOMPARE(vigia.propostos.first(), arquivo);
-        QCOMPARE(caixas.textos(), anterior.isEmpty() || !confirmar
-                                      ? QStringList()
-                                      : QStringList({"O arquivo \"" + arquivo + "\" já existe. Deseja substituí-lo?"}));
+        // One question before a file is replaced: the dialog's own.
+        QCOMPARE(caixas.textos(), QStringList());
+        QCOMPARE(vigia.perguntas.size(), anterior.isEmpty() || !confirmar ? 0 : 1);
+        if (!vigia.perguntas.isEmpty())
+            QVERIFY2(vigia.perguntas[0].contains(arquivo), qPrintable(vigia.perguntas[0]));
         if (comando == "Visualizarimpresso1" && logado)
             QCOMPARE(vigia.paginas, 3);
         const bool impresso = !visto.isEmpty() && confirmar && (anterior.isEmpty() || resposta == Messages::Yes);
