@@ -12,6 +12,7 @@
 
 #include <QColorDialog>
 #include <QDateTime>
+#include <QDir>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTextCharFormat>
@@ -70,12 +71,20 @@ void TFormPrincipal::Imprimir1Click()
     QPrinter &impressora = FormVisualizar->Impressora();
     const ReportPlan plano = relatorio->plan(QDate::currentDate());
     // The system's printers, or a PDF file where none is installed. The dialog itself asks before
-    // its OK replaces a file that is there already, and stays open for another choice on a No.
+    // its OK replaces a file that is there already, and stays open for another choice on a No; an
+    // entry's file is never replaced: the dialog comes back.
     QPrintDialog PrintDialogPrincipal(&impressora, this);
     PrintDialogPrincipal.setObjectName("PrintDialogPrincipal");
     PrintDialogPrincipal.setMinMax(1, int(plano.pages.size()));
-    if (PrintDialogPrincipal.exec() != QDialog::Accepted)
-        return;
+    for (;;) {
+        if (PrintDialogPrincipal.exec() != QDialog::Accepted)
+            return;
+        const QString arquivo = impressora.outputFormat() == QPrinter::PdfFormat ? impressora.outputFileName() : QString();
+        if (arquivo.isEmpty() || !TFormVisualizar::ArquivoDeEntrada(arquivo))
+            break;
+        Mensagem(QStringLiteral("O arquivo \"%1\" guarda o texto de uma entrada do diário: escolha outro nome.")
+                     .arg(QDir::toNativeSeparators(arquivo)));
+    }
     QString erro;
     if (!relatorio->print(plano, impressora, &erro))
         Mensagem(QStringLiteral("Não foi possível imprimir %1 (%2).")

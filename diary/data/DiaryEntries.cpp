@@ -182,6 +182,15 @@ std::optional<QString> freeFileName(const QSqlDatabase &db, const QString &titul
 
 } // namespace
 
+std::optional<bool> isEntryFile(const QString &name, QString *error)
+{
+    QString why;
+    const std::optional<bool> named = fileNamedByRow(connection(), name, -1, &why);
+    if (error)
+        *error = why;
+    return named;
+}
+
 std::optional<Entry> findEntry(const QString &senha, const QString &titulo, QString *error)
 {
     return find(connection(), senha, titulo, error);

@@ -1,6 +1,7 @@
 // The printed report of the entry in the editor: what stands where on which page, the title, date
 // and time of new and stored entries, the preview, the print dialog and the PDF it writes.
 #include "DiarioTeste.h"
+#include "EntradasTeste.h"
 #include "PrintedPdf.h"
 
 #include "BandedReport.h"
@@ -75,6 +76,7 @@ struct Vigia {
     QStringList perguntas;
     int paginas = -1;
     bool clicando = false;
+    QString digitado; // typed into the file name box before OK
     QTimer timer;
     explicit Vigia(bool aceitar, QMessageBox::StandardButton resposta = QMessageBox::No)
     {
@@ -94,8 +96,11 @@ struct Vigia {
             if (auto *previa = modal->findChild<QPrintPreviewWidget *>())
                 paginas = previa->pageCount();
             // Qt's own name for the file name box of its print dialog.
-            if (auto *nome = modal->findChild<QLineEdit *>(QStringLiteral("filename")))
+            if (auto *nome = modal->findChild<QLineEdit *>(QStringLiteral("filename"))) {
                 propostos.append(nome->text());
+                if (!digitado.isEmpty())
+                    nome->setText(digitado);
+            }
             auto *botoes = modal->findChild<QDialogButtonBox *>();
             // Clicked from the event loop, not from inside this timer: what the click opens must
             // find the timer free.
@@ -343,6 +348,44 @@ private slots:
                 QCOMPARE(linhas.takeFirst(), hoje + ' ' + FormVisualizar->QRHora->text);
             }
             QCOMPARE(linhas.join('\n'), p.pages[n - 1].element("Qrtexto")->text);
+        }
+    }
+
+    // The PDF proposed in the data folder is never an entry's file (an entry titled "Título1.pdf"),
+    // and one typed there is refused: the dialog comes back, and the entry keeps its text.
+    void anEntrysFileIsNeverPrintedOver_data()
+    {
+        QTest::addColumn<QStringList>("entradas");
+        QTest::addColumn<bool>("digitar");
+        QTest::addColumn<QString>("proposto");
+        QTest::newRow("no entry of that name") << QStringList({"Outra"}) << false << "Título1.pdf";
+        QTest::newRow("an entry of that name") << QStringList({"TÍTULO1.pdf"}) << false << "Título1 (2).pdf";
+        QTest::newRow("two") << QStringList({"Título1.pdf", "Título1 (2).pdf"}) << false << "Título1 (3).pdf";
+        QTest::newRow("typed") << QStringList({"Título1.pdf"}) << true << "Título1 (2).pdf";
+    }
+    void anEntrysFileIsNeverPrintedOver()
+    {
+        QFETCH(QStringList, entradas);
+        QFETCH(bool, digitar);
+        QFETCH(QString, proposto);
+        for (const QString &titulo : entradas)
+            guardada(titulo, "outra", "2024-01-01", "de " + titulo);
+        escrever(paragrafos(3));
+        Caixas caixas(Messages::Ok);
+        Vigia vigia(true, QMessageBox::Yes);
+        if (digitar)
+            vigia.digitado = QDir::current().absoluteFilePath(entradas[0]);
+        FormPrincipal->Imprimir1->trigger();
+        QCOMPARE(vigia.propostos.first(), QDir::current().absoluteFilePath(proposto));
+        for (const QString &titulo : entradas)
+            QCOMPARE(lerArquivo(titulo), rtf("de " + titulo));
+        if (digitar) {
+            QCOMPARE(vigia.vistos.join('|'), QStringLiteral("PrintDialogPrincipal|PrintDialogPrincipal"));
+            QCOMPARE(caixas.textos(), QStringList({"O arquivo \"" + vigia.digitado + "\" guarda o texto de uma "
+                                                   "entrada do diário: escolha outro nome."}));
+        } else {
+            QVERIFY(caixas.textos().isEmpty());
+            QVERIFY(pdf({"pdfinfo", QDir::current().absoluteFilePath(proposto)}).contains("Pages:"));
         }
     }
 
