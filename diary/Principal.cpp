@@ -107,8 +107,10 @@ TFormPrincipal::TFormPrincipal(QWidget *parent)
         return;
     }
     // Entry files that a deletion cut short by the end of a run left aside come back to their
-    // entries (or go, with their entries) before anything is listed.
-    DiaryDatabase::recoverSetAsideFiles();
+    // entries (or go, with their entries) before anything is listed. Only the database they were
+    // set aside with can tell which: a database made just now has no rows for any of them.
+    if (status.result == DiaryDatabase::OpenResult::Opened)
+        DiaryDatabase::recoverSetAsideFiles();
 }
 
 TFormPrincipal::~TFormPrincipal()

@@ -13,7 +13,6 @@
 #include <QColorDialog>
 #include <QDateTime>
 #include <QDir>
-#include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTextCharFormat>
@@ -71,8 +70,9 @@ void TFormPrincipal::Imprimir1Click()
     FormVisualizar->ProporArquivo(FormVisualizar->QrTitulo->text);
     QPrinter &impressora = FormVisualizar->Impressora();
     const ReportPlan plano = relatorio->plan(QDate::currentDate());
-    // The system's printers, or a PDF file where none is installed; a file that is there already
-    // is replaced only when the user says so, else the dialog comes back for another choice.
+    // The system's printers, or a PDF file where none is installed. The dialog itself asks before
+    // its OK replaces a file that is there already, and stays open for another choice on a No; an
+    // entry's file is never replaced: the dialog comes back.
     QPrintDialog PrintDialogPrincipal(&impressora, this);
     PrintDialogPrincipal.setObjectName("PrintDialogPrincipal");
     PrintDialogPrincipal.setMinMax(1, int(plano.pages.size()));
@@ -80,11 +80,10 @@ void TFormPrincipal::Imprimir1Click()
         if (PrintDialogPrincipal.exec() != QDialog::Accepted)
             return;
         const QString arquivo = impressora.outputFormat() == QPrinter::PdfFormat ? impressora.outputFileName() : QString();
-        if (arquivo.isEmpty() || !QFileInfo::exists(arquivo)
-            || Confirmar(QStringLiteral("O arquivo \"%1\" já existe. Deseja substituí-lo?").arg(QDir::toNativeSeparators(arquivo)),
-                         false)
-                == Messages::Yes)
+        if (arquivo.isEmpty() || !TFormVisualizar::ArquivoDeEntrada(arquivo))
             break;
+        Mensagem(QStringLiteral("O arquivo \"%1\" guarda o texto de uma entrada do diário: escolha outro nome.")
+                     .arg(QDir::toNativeSeparators(arquivo)));
     }
     QString erro;
     if (!relatorio->print(plano, impressora, &erro))

@@ -1,6 +1,7 @@
 #include "VisualizarImpressao.h"
 
 #include "BandedReport.h"
+#include "DiaryDatabase.h"
 #include "DiaryEntryFiles.h"
 #include "Principal.h"
 #include "WindowGeometry.h"
@@ -107,5 +108,19 @@ void TFormVisualizar::ProporArquivo(const QString &titulo)
     const QString ultimo = impressora.outputFileName();
     const QString pasta = ultimo.isEmpty() ? DiaryEntryFiles::folder() : QFileInfo(ultimo).absolutePath();
     const QString nome = DiaryEntryFiles::isFileName(titulo) ? titulo : QStringLiteral("Dorlinda");
-    impressora.setOutputFileName(QDir(pasta).filePath(nome + QStringLiteral(".pdf")));
+    QString proposto;
+    for (int n = 1; n < 1000; ++n) {
+        proposto = QDir(pasta).filePath(DiaryEntryFiles::candidate(nome, n) + QStringLiteral(".pdf"));
+        if (!ArquivoDeEntrada(proposto))
+            break;
+    }
+    impressora.setOutputFileName(proposto);
+}
+
+bool TFormVisualizar::ArquivoDeEntrada(const QString &caminho)
+{
+    const QFileInfo arquivo(caminho);
+    if (QFileInfo(arquivo.absolutePath()).canonicalFilePath() != QFileInfo(DiaryEntryFiles::folder()).canonicalFilePath())
+        return false;
+    return DiaryDatabase::isEntryFile(arquivo.fileName()).value_or(true);
 }

@@ -31,8 +31,12 @@ public:
     // At a log-out: the next user is not offered the printer and the folder that this one chose.
     void EsquecerImpressora();
     // Where the report goes to a PDF file (no printer is installed, or a file was chosen last): the
-    // entry's title with ".pdf", in the folder of the file chosen last (the data folder at first).
+    // entry's title with ".pdf", in the folder of the file chosen last (the data folder at first);
+    // where an entry's file has that name, the first "title (n).pdf" that none has.
     void ProporArquivo(const QString &titulo);
+    // Whether the file at that path is an entry's file of the data folder (or whether the database
+    // cannot tell): a print must not replace it.
+    static bool ArquivoDeEntrada(const QString &caminho);
 
 private:
     std::unique_ptr<QPrinter> m_impressora;

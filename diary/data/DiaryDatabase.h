@@ -120,6 +120,10 @@ QString entryFileName(const QSqlRecord &row);
 // The owner's entries in the order asked (as listEntries), read whole. False on a database error.
 bool readEntries(const QString &senha, Order order, QList<Entry> &entries, QString *error = nullptr);
 
+// Whether a row, any owner's, names that file of the data folder (letter case ignored). nullopt,
+// with the reason, on a database error.
+std::optional<bool> isEntryFile(const QString &name, QString *error = nullptr);
+
 // The owner's entry of that title, both compared without regard to letter case.
 std::optional<Entry> findEntry(const QString &senha, const QString &titulo, QString *error = nullptr);
 

@@ -5,6 +5,7 @@
 #include "RichText.h"
 #include "SqliteText.h"
 
+#include <QSet>
 #include <QSqlError>
 #include <QSqlRecord>
 #include <QTextDocument>
@@ -160,9 +161,9 @@ std::optional<bool> fileNamedByRow(const QSqlDatabase &db, const QString &name, 
     return q.next();
 }
 
-// The title when no row names it and nothing on disk holds that name but a file the diary wrote
-// (left by a save cut short), else the first such "title (n)". nullopt, with the reason, when the
-// database failed or no name is free.
+// The title when no row names it and nothing on disk holds that name but a file that a first save
+// of the diary's, cut short, left (DiaryEntryFiles::FirstSave), else the first such "title (n)".
+// nullopt, with the reason, when the database failed or no name is free.
 std::optional<QString> freeFileName(const QSqlDatabase &db, const QString &titulo, qint64 except, QString *error)
 {
     for (int n = 1; n < 100000; ++n) {
@@ -170,7 +171,9 @@ std::optional<QString> freeFileName(const QSqlDatabase &db, const QString &titul
         const std::optional<bool> taken = fileNamedByRow(db, name, except, error);
         if (!taken)
             return std::nullopt;
-        if (!*taken && (!DiaryEntryFiles::occupied(name) || DiaryEntryFiles::writtenByTheDiary(name)))
+        if (!*taken
+            && (!DiaryEntryFiles::occupied(name)
+                || (DiaryEntryFiles::writtenByTheDiary(name) && DiaryEntryFiles::FirstSave::leftBehind(name))))
             return name;
     }
     *error = QStringLiteral("não há nome livre para o arquivo");
@@ -178,6 +181,15 @@ std::optional<QString> freeFileName(const QSqlDatabase &db, const QString &titul
 }
 
 } // namespace
+
+std::optional<bool> isEntryFile(const QString &name, QString *error)
+{
+    QString why;
+    const std::optional<bool> named = fileNamedByRow(connection(), name, -1, &why);
+    if (error)
+        *error = why;
+    return named;
+}
 
 std::optional<Entry> findEntry(const QString &senha, const QString &titulo, QString *error)
 {
@@ -224,6 +236,7 @@ SaveResult saveEntry(const QString &senha, const QString &titulo, bool stored, c
     }
     QSqlQuery q(db);
     Entry &e = result.entry;
+    bool firstSave = false; // a file for a row that does not name it yet
     if (row) {
         // The stored entry keeps its row and its file, unless that file is also another row's (a
         // database from before Arquivo): then it moves to a name of its own.
@@ -236,6 +249,7 @@ SaveResult saveEntry(const QString &senha, const QString &titulo, bool stored, c
             if (!name)
                 return failed(error);
             e.arquivo = *name == e.titulo ? QString() : *name;
+            firstSave = true;
         }
         e.data = storedDate(when.date());
         e.hora = timeText(when.time());
@@ -259,6 +273,7 @@ SaveResult saveEntry(const QString &senha, const QString &titulo, bool stored, c
             if (!name)
                 return failed(error);
             e.arquivo = *name == titulo ? QString() : *name;
+            firstSave = true;
         }
         q.prepare(QStringLiteral("INSERT INTO Diario (Titulo, Senha, Data, Hora%1) VALUES (?, ?, ?, ?%2)")
                       .arg(fileColumn ? ", Arquivo" : "", fileColumn ? ", ?" : ""));
@@ -278,6 +293,9 @@ SaveResult saveEntry(const QString &senha, const QString &titulo, bool stored, c
     const QString name = e.fileName();
     if (name.isEmpty())
         return failed(QStringLiteral("o título não pode dar nome a um arquivo"));
+    DiaryEntryFiles::FirstSave record;
+    if (firstSave && !record.begin(name, &error))
+        return failed(error);
     DiaryEntryFiles::Replacement file;
     if (!file.write(name, RichText::write(document), &error))
         return failed(error);
@@ -286,6 +304,7 @@ SaveResult saveEntry(const QString &senha, const QString &titulo, bool stored, c
             result.notPutBack = name;
         return failed(error);
     }
+    record.done();
     result.ok = true;
     return result;
 }
@@ -349,7 +368,8 @@ bool deleteEntry(qint64 codigo, QString *error, QList<DiaryEntryFiles::SetAside>
 
 DiaryEntryFiles::Recovered recoverSetAsideFiles()
 {
-    if (!DiaryEntryFiles::anySetAside())
+    const DiaryEntryFiles::LeftOver found = DiaryEntryFiles::leftOver();
+    if (found.isEmpty())
         return {};
     // Inside a write transaction: another running copy that is deleting now has either not begun or
     // committed (or given up), so that its rows say where its files belong.
@@ -357,10 +377,17 @@ DiaryEntryFiles::Recovered recoverSetAsideFiles()
     WriteTransaction t(db);
     if (!t.begin())
         return {};
-    return DiaryEntryFiles::recover([&](const QString &name) {
-        QString why;
-        return fileNamedByRow(db, name, -1, &why);
-    });
+    // Every row's file name, read once (letter case folded, as fileNamedByRow compares them): the
+    // lists may name thousands of files.
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT Titulo%1 FROM Diario").arg(hasFileColumn(db) ? ", Arquivo" : "")))
+        return {};
+    QSet<QString> named;
+    while (q.next())
+        named.insert(SqliteText::fold(entryFileName(q.record())));
+    return DiaryEntryFiles::recover(
+        found, [&](const QString &name) { return std::optional<bool>(named.contains(SqliteText::fold(name))); });
 }
 
 } // namespace DiaryDatabase

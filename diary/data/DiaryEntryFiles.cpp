@@ -24,13 +24,14 @@ QString g_folder; // empty until fixed
 // name begins with a dot (isUsableTitle), so these are the diary's own.
 const QString SetAsideSuffix = QStringLiteral(".excluido");
 const QString ListSuffix = QStringLiteral(".excluidos");
+const QString FirstSaveSuffix = QStringLiteral(".gravando");
 // A list or an entry file larger than this is none of the diary's.
 constexpr qint64 MaxListedFile = 256 * 1024 * 1024;
 
 bool isHiddenName(const QString &name, const QString &suffix)
 {
     static const QRegularExpression pattern(
-        QRegularExpression::anchoredPattern(QStringLiteral("\\.[0-9]+-[0-9]+(\\.excluidos?)")));
+        QRegularExpression::anchoredPattern(QStringLiteral("\\.[0-9]+-[0-9]+(\\.excluidos?|\\.gravando)")));
     const QRegularExpressionMatch m = pattern.match(name);
     return m.hasMatch() && m.captured(1) == suffix;
 }
@@ -46,16 +47,42 @@ QString freeHiddenName(const QString &suffix)
     return name;
 }
 
-// The lists in the data folder, oldest first.
-QStringList setAsideLists()
+// The diary's hidden files of those kinds in the data folder, oldest first, in one listing of it.
+QStringList hiddenFiles(const QStringList &suffixes)
 {
-    QStringList lists;
+    QStringList filters, files;
+    for (const QString &suffix : suffixes)
+        filters.append(QStringLiteral(".*") + suffix);
     const QDir dir(folder());
-    for (const QFileInfo &f : dir.entryInfoList({QStringLiteral(".*") + ListSuffix},
-                                                QDir::Files | QDir::Hidden | QDir::System, QDir::Time | QDir::Reversed))
-        if (isHiddenName(f.fileName(), ListSuffix))
-            lists.append(f.fileName());
-    return lists;
+    for (const QFileInfo &f :
+         dir.entryInfoList(filters, QDir::Files | QDir::Hidden | QDir::System, QDir::Time | QDir::Reversed))
+        for (const QString &suffix : suffixes)
+            if (isHiddenName(f.fileName(), suffix))
+                files.append(f.fileName());
+    return files;
+}
+
+// The name a first save's record holds; empty when it holds none.
+QString recordedName(const QString &record)
+{
+    QFile file(path(record));
+    if (!file.open(QIODevice::ReadOnly) || file.size() > 4096)
+        return {};
+    QByteArray line = file.readAll();
+    if (!line.endsWith('\n'))
+        return {};
+    line.chop(1);
+    return QString::fromUtf8(line);
+}
+
+// The records that first saves of that name left.
+QStringList recordsOf(const QString &name)
+{
+    QStringList records;
+    for (const QString &record : hiddenFiles({FirstSaveSuffix}))
+        if (recordedName(record) == name)
+            records.append(record);
+    return records;
 }
 
 bool blankOrDot(QChar c)
@@ -171,6 +198,43 @@ bool writtenByTheDiary(const QString &name)
         && RichText::write(doc) == data;
 }
 
+FirstSave::~FirstSave()
+{
+    // A failed save that left its file (it could not be taken back) keeps the record of it.
+    if (!m_record.isEmpty() && !occupied(m_name))
+        QFile::remove(path(m_record));
+}
+
+bool FirstSave::begin(const QString &name, QString *error)
+{
+    m_name = name;
+    // A file there already is one a save cut short left (leftBehind()): its records go with this one.
+    m_leftBehind = occupied(name) ? recordsOf(name) : QStringList();
+    const QString record = freeHiddenName(FirstSaveSuffix);
+    const QByteArray line = name.toUtf8() + '\n';
+    QSaveFile file(path(record));
+    if (file.open(QIODevice::WriteOnly) && file.write(line) == line.size() && file.commit()) {
+        m_record = record;
+        return true;
+    }
+    *error = file.errorString();
+    return false;
+}
+
+void FirstSave::done()
+{
+    if (m_record.isEmpty())
+        return;
+    for (const QString &record : std::as_const(m_leftBehind) + QStringList(m_record))
+        QFile::remove(path(record));
+    m_record.clear();
+}
+
+bool FirstSave::leftBehind(const QString &name)
+{
+    return !recordsOf(name).isEmpty();
+}
+
 Deletion::~Deletion()
 {
     putBack();
@@ -221,9 +285,11 @@ bool Deletion::writeList(const QList<SetAside> &aside, QString *error)
     return false;
 }
 
-void Deletion::dropList()
+void Deletion::endList(bool whole)
 {
-    if (!m_list.isEmpty())
+    // A list that still names files stays for the next start: only forgotten here, so that
+    // nothing later (the destructor's putBack()) drops it.
+    if (whole && !m_list.isEmpty())
         QFile::remove(path(m_list));
     m_list.clear();
 }
@@ -240,8 +306,7 @@ QStringList Deletion::commit()
     }
     m_aside.clear();
     // A file neither deleted nor put back is found again by its list at the next start.
-    if (whole)
-        dropList();
+    endList(whole);
     return left;
 }
 
@@ -252,20 +317,22 @@ QList<SetAside> Deletion::putBack()
         if (!QFile::rename(path(file.second), path(file.first)))
             left.append(file);
     m_aside.clear();
-    if (left.isEmpty())
-        dropList();
+    endList(left.isEmpty());
     return left;
 }
 
-bool anySetAside()
+LeftOver leftOver()
 {
-    return !setAsideLists().isEmpty();
+    LeftOver found;
+    for (const QString &file : hiddenFiles({ListSuffix, FirstSaveSuffix}))
+        (file.endsWith(ListSuffix) ? found.lists : found.records).append(file);
+    return found;
 }
 
-Recovered recover(const std::function<std::optional<bool>(const QString &name)> &hasRow)
+Recovered recover(const LeftOver &found, const std::function<std::optional<bool>(const QString &name)> &hasRow)
 {
     Recovered done;
-    for (const QString &list : setAsideLists()) {
+    for (const QString &list : found.lists) {
         QFile file(path(list));
         if (!file.open(QIODevice::ReadOnly) || file.size() > MaxListedFile)
             continue;
@@ -302,6 +369,11 @@ Recovered recover(const std::function<std::optional<bool>(const QString &name)> 
             if (rest.open(QIODevice::WriteOnly) && rest.write(kept) == kept.size())
                 rest.commit();
         }
+    }
+    for (const QString &record : found.records) {
+        const QString name = recordedName(record);
+        if (!isFileName(name) || !occupied(name) || hasRow(name).value_or(false))
+            QFile::remove(path(record));
     }
     return done;
 }

@@ -54,9 +54,35 @@ private:
 };
 
 // Whether the file of that name is one the diary wrote: RTF that reads whole and that, written
-// again, gives the same bytes (another program's file practically never does). A first save cut
-// short between its file and its row leaves such a file without a row; a later save may take it.
+// again, gives the same bytes (another program's file practically never does).
 bool writtenByTheDiary(const QString &name);
+
+// A file written for an entry whose row is not stored yet (a new entry, or one moved to a name of
+// its own). Its name is recorded first, in ".PID-N.gravando", and the record dropped once the row
+// is stored (done()), or once the save has failed and the file is gone. Should the run end in
+// between, the record says that the file without a row is the diary's own, left by a save cut
+// short: a later save of that name may take it (leftBehind()). Any other file without a row, even
+// one the diary wrote (a database replaced since), is never taken.
+class FirstSave {
+public:
+    FirstSave() = default;
+    FirstSave(const FirstSave &) = delete;
+    FirstSave &operator=(const FirstSave &) = delete;
+    ~FirstSave();
+
+    // Records the name; false, with the reason, when the record could not be written.
+    bool begin(const QString &name, QString *error);
+    // The row is stored: this record goes, and those that earlier saves of the name left.
+    void done();
+
+    // Whether a save cut short left the file of that name, by its record.
+    static bool leftBehind(const QString &name);
+
+private:
+    QString m_name;
+    QString m_record;
+    QStringList m_leftBehind;
+};
 
 // An entry file set aside: its name, and the hidden name it lies under meanwhile.
 using SetAside = std::pair<QString, QString>;
@@ -87,7 +113,8 @@ public:
 
 private:
     bool writeList(const QList<SetAside> &aside, QString *error);
-    void dropList();
+    // Drops the list when nothing is left aside, else leaves it for the next start.
+    void endList(bool whole);
 
     QString m_list; // the list's name, once written
     QList<SetAside> m_aside;
@@ -98,12 +125,21 @@ private:
 // entry file and that name is free, and deleted when no row does. A file whose name has been taken
 // meanwhile, or for which `hasRow` cannot tell (nullopt), stays aside, in its list. Nothing but the
 // files a list names under set-aside names is touched; a list is dropped once nothing is left of it.
+// The records of first saves that did not end are dropped where a row names their file or no file
+// is there: only those of files without a row stay.
 struct Recovered {
     int putBack = 0;
     int deleted = 0;
     int left = 0;
 };
-bool anySetAside();
-Recovered recover(const std::function<std::optional<bool>(const QString &name)> &hasRow);
+// The deletions' lists and the first saves' records in the data folder, oldest first, found in one
+// listing of the folder.
+struct LeftOver {
+    QStringList lists;
+    QStringList records;
+    bool isEmpty() const { return lists.isEmpty() && records.isEmpty(); }
+};
+LeftOver leftOver();
+Recovered recover(const LeftOver &found, const std::function<std::optional<bool>(const QString &name)> &hasRow);
 
 } // namespace DiaryEntryFiles

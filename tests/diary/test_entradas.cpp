@@ -320,27 +320,40 @@ private slots:
         QCOMPARE(arquivos(), QStringList({"VIAGEM (2)", "viagem"}));
     }
 
-    // A file of that name that belongs to no entry is left alone, unless the diary wrote it: a first
-    // save cut short between its file and its row leaves one, and the next save of the title takes it.
+    // A file of that name that belongs to no entry is left alone, unless a first save of the diary's,
+    // cut short between its file and its row, left it with the record of it: the next save of the
+    // title takes it. The diary's own files of a database replaced since have no such record.
     void aFileOfThatNameThatBelongsToNoEntry_data()
     {
         QTest::addColumn<QByteArray>("antes");
+        QTest::addColumn<bool>("registrado");
         QTest::addColumn<bool>("tomado");
-        QTest::newRow("another program's") << QByteArray("de outra pessoa") << false;
-        QTest::newRow("another program's RTF") << QByteArray("{\\rtf1\\ansi de outra pessoa\\par}") << false;
-        QTest::newRow("left by a save cut short") << rtf(QStringLiteral("o que se perdeu")) << true;
+        const QByteArray perdido = rtf(QStringLiteral("o que se perdeu"));
+        QTest::newRow("another program's") << QByteArray("de outra pessoa") << false << false;
+        QTest::newRow("another program's RTF") << QByteArray("{\\rtf1\\ansi de outra pessoa\\par}") << false << false;
+        QTest::newRow("left by a save cut short") << perdido << true << true;
+        QTest::newRow("the diary's, of an earlier database") << perdido << false << false;
+        QTest::newRow("another program's, where a save was cut short") << QByteArray("de outra pessoa") << true
+                                                                        << false;
     }
     void aFileOfThatNameThatBelongsToNoEntry()
     {
         QFETCH(QByteArray, antes);
+        QFETCH(bool, registrado);
         QFETCH(bool, tomado);
         gravarArquivo("Notas", antes);
+        const QString registro = QStringLiteral(".4242-1.gravando");
+        if (registrado)
+            gravarArquivo(registro, "Notas\n");
         digitar("minhas");
         const QByteArray minhas = escrito();
         salvar("Notas");
         QCOMPARE(titulosGuardados(), QStringList({"Notas|segredo"}));
         QCOMPARE(linhas()[0].arquivo, tomado ? QString() : QStringLiteral("Notas (2)"));
-        QCOMPARE(arquivos(), tomado ? QStringList({"Notas"}) : QStringList({"Notas", "Notas (2)"}));
+        QStringList ficaram = tomado ? QStringList({"Notas"}) : QStringList({"Notas", "Notas (2)"});
+        if (registrado && !tomado)
+            ficaram.prepend(registro);
+        QCOMPARE(arquivos(), ficaram);
         QCOMPARE(lerArquivo("Notas"), tomado ? minhas : antes);
         if (!tomado)
             QCOMPARE(lerArquivo("Notas (2)"), minhas);

@@ -27,6 +27,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QTextEdit>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QToolButton>
 
@@ -52,11 +53,20 @@ private slots:
         QTest::addColumn<QString>("falha");
         QTest::newRow("row refused") << "insert";
         QTest::newRow("refused when committed") << "commit";
+        QTest::newRow("refused when committed, the folder seen then") << "visto";
     }
     void aFailedSaveStoresNothing()
     {
         QFETCH(QString, falha);
-        if (falha == "insert") {
+        // What a kill at the commit would leave: the new file, and the record that it is the diary's.
+        QStringList noCommit;
+        QString registrado;
+        if (falha == "visto") {
+            recusarAoConfirmar([&] {
+                noCommit = arquivos();
+                registrado = QString::fromUtf8(lerArquivo(noCommit.first()));
+            });
+        } else if (falha == "insert") {
             executar("CREATE TRIGGER recusa BEFORE INSERT ON Diario BEGIN SELECT RAISE(ABORT, 'disco cheio'); END");
         } else {
             // A check that only the commit makes: a deferred foreign key with nothing to point to.
@@ -74,6 +84,13 @@ private slots:
         QVERIFY2(m.contains("Nada foi gravado"), qPrintable(m));
         if (falha == "insert")
             QVERIFY2(m.contains("disco cheio"), qPrintable(m));
+        if (falha == "visto") {
+            QCOMPARE(noCommit.size(), 2);
+            QVERIFY2(QRegularExpression("^\\.[0-9]+-[0-9]+\\.gravando$").match(noCommit[0]).hasMatch(),
+                     qPrintable(noCommit[0]));
+            QCOMPARE(noCommit[1], QStringLiteral("Importante"));
+            QCOMPARE(registrado, QStringLiteral("Importante\n"));
+        }
         QVERIFY(s.ficouAberto);
         QVERIFY(linhas().isEmpty());
         QVERIFY(arquivos().isEmpty());
@@ -296,6 +313,7 @@ private slots:
         QTest::newRow("a folder that cannot be written, saving") << "salvar";
         QTest::newRow("a folder that cannot be written, deleting") << "excluir";
         QTest::newRow("a folder that stops taking writes at the commit, deleting") << "excluir no fim";
+        QTest::newRow("the entry's name taken at the commit, deleting") << "excluir, nome tomado";
     }
     void filesThatCannotBeReadOrWritten()
     {
@@ -312,6 +330,8 @@ private slots:
             QVERIFY(QFile::setPermissions("Um", QFileDevice::WriteOwner));
         else if (caso == "excluir no fim")
             pastaSoLeituraAoConfirmar();
+        else if (caso == "excluir, nome tomado")
+            recusarAoConfirmar([] { gravarArquivo("Um", "de outro programa"); });
         else
             QVERIFY(QFile::setPermissions(".", QFileDevice::ReadOwner | QFileDevice::ExeOwner));
         Caixas caixas(caso.startsWith("excluir") ? Messages::Yes : Messages::No);
@@ -332,7 +352,7 @@ private slots:
         QCOMPARE(legenda(), QStringLiteral("Dorlinda - Título1"));
         QVERIFY(!ArquivoGravado);
         permitir();
-        if (caso == "excluir no fim") {
+        if (caso.startsWith("excluir") && caso != "excluir") {
             // The file that could not go back is named with the name it was left under; the next
             // start puts it back.
             const QStringList fora = QDir().entryList({".*.excluido"}, QDir::Files | QDir::Hidden);
@@ -340,6 +360,11 @@ private slots:
             QVERIFY2(vistas.last().endsWith("\n\nNada foi excluído, mas o arquivo \"Um\" não pôde voltar ao seu lugar "
                                             "na pasta atual: ficou guardado como \"" + fora[0] + "\"."),
                      qPrintable(vistas.last()));
+            // The list that names it outlives the deletion, in a folder that takes writes too.
+            if (caso == "excluir, nome tomado") {
+                QCOMPARE(lerArquivo("Um"), QByteArray("de outro programa"));
+                QVERIFY(QFile::remove("Um"));
+            }
             QCOMPARE(DiaryDatabase::recoverSetAsideFiles().putBack, 1);
         }
         QCOMPARE(titulosGuardados(), QStringList({"Um|segredo"}));

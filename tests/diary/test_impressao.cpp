@@ -1,6 +1,7 @@
 // The printed report of the entry in the editor: what stands where on which page, the title, date
 // and time of new and stored entries, the preview, the print dialog and the PDF it writes.
 #include "DiarioTeste.h"
+#include "EntradasTeste.h"
 #include "PrintedPdf.h"
 
 #include "BandedReport.h"
@@ -16,7 +17,10 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QDialogButtonBox>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QMap>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -63,26 +67,58 @@ QString textoDe(const ReportPage &pagina, const QString &elemento)
     return e ? e->text : QStringLiteral("<nenhum>");
 }
 
-// Answers every modal window that comes up while it lives (the first as told, the others with
-// Cancel), and keeps what came up and the file name each print dialog proposed.
+// Answers every modal window that comes up while it lives (the first as told, through its own OK
+// button, the others with Cancel; a question with `resposta`), and keeps what came up, the file
+// name each print dialog proposed and the questions asked.
 struct Vigia {
     QStringList vistos;
     QStringList propostos;
+    QStringList perguntas;
     int paginas = -1;
+    bool clicando = false;
+    QString digitado; // typed into the file name box before OK
     QTimer timer;
-    explicit Vigia(bool aceitar)
+    explicit Vigia(bool aceitar, QMessageBox::StandardButton resposta = QMessageBox::No)
     {
-        QObject::connect(&timer, &QTimer::timeout, [this, aceitar] {
+        QObject::connect(&timer, &QTimer::timeout, [this, aceitar, resposta] {
             auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget());
             if (!modal)
                 return;
+            auto *pergunta = qobject_cast<QMessageBox *>(modal);
+            if (clicando && !pergunta)
+                return;
+            if (pergunta) {
+                perguntas.append(pergunta->text());
+                QMetaObject::invokeMethod(pergunta->button(resposta), &QAbstractButton::click, Qt::QueuedConnection);
+                return;
+            }
             vistos.append(modal->objectName().isEmpty() ? modal->windowTitle() : modal->objectName());
             if (auto *previa = modal->findChild<QPrintPreviewWidget *>())
                 paginas = previa->pageCount();
             // Qt's own name for the file name box of its print dialog.
-            if (auto *nome = modal->findChild<QLineEdit *>(QStringLiteral("filename")))
+            if (auto *nome = modal->findChild<QLineEdit *>(QStringLiteral("filename"))) {
                 propostos.append(nome->text());
-            aceitar && vistos.size() == 1 ? modal->accept() : modal->reject();
+                if (!digitado.isEmpty())
+                    nome->setText(digitado);
+            }
+            auto *botoes = modal->findChild<QDialogButtonBox *>();
+            // Clicked from the event loop, not from inside this timer: what the click opens must
+            // find the timer free.
+            if (aceitar && vistos.size() == 1 && botoes && botoes->button(QDialogButtonBox::Ok)) {
+                clicando = true;
+                QAbstractButton *ok = botoes->button(QDialogButtonBox::Ok);
+                QMetaObject::invokeMethod(
+                    ok,
+                    [this, ok] {
+                        ok->click();
+                        clicando = false;
+                    },
+                    Qt::QueuedConnection);
+            }
+            else if (aceitar && vistos.size() == 1)
+                modal->accept();
+            else
+                modal->reject();
         });
         timer.start(0);
     }
@@ -228,7 +264,7 @@ private slots:
 
     // The preview shows every page; the print dialog, proposing the entry's title in the folder
     // chosen last, confirmed, prints them to that PDF file, cancelled, nothing; a file that is there
-    // already is replaced only after a Yes, else the dialog comes back; while nobody is logged in,
+    // already is replaced only after a Yes to one question, else the dialog stays; while nobody is logged in,
     // the hidden editor's text is not printed.
     void commands_data()
     {
@@ -273,14 +309,16 @@ private slots:
         }
         FormVisualizar->Impressora().setOutputFileName(QDir::current().absoluteFilePath("impressos/outro.pdf"));
         Caixas caixas{Messages::Button(resposta)};
-        Vigia vigia(confirmar);
+        Vigia vigia(confirmar, resposta == Messages::Yes ? QMessageBox::Yes : QMessageBox::No);
         FormPrincipal->findChild<QAction *>(comando)->trigger();
         QCOMPARE(vigia.vistos.join('|'), visto);
         if (comando == "Imprimir1" && logado)
             QCOMPARE(vigia.propostos.first(), arquivo);
-        QCOMPARE(caixas.textos(), anterior.isEmpty() || !confirmar
-                                      ? QStringList()
-                                      : QStringList({"O arquivo \"" + arquivo + "\" já existe. Deseja substituí-lo?"}));
+        // One question before a file is replaced: the dialog's own.
+        QCOMPARE(caixas.textos(), QStringList());
+        QCOMPARE(vigia.perguntas.size(), anterior.isEmpty() || !confirmar ? 0 : 1);
+        if (!vigia.perguntas.isEmpty())
+            QVERIFY2(vigia.perguntas[0].contains(arquivo), qPrintable(vigia.perguntas[0]));
         if (comando == "Visualizarimpresso1" && logado)
             QCOMPARE(vigia.paginas, 3);
         const bool impresso = !visto.isEmpty() && confirmar && (anterior.isEmpty() || resposta == Messages::Yes);
@@ -310,6 +348,44 @@ private slots:
                 QCOMPARE(linhas.takeFirst(), hoje + ' ' + FormVisualizar->QRHora->text);
             }
             QCOMPARE(linhas.join('\n'), p.pages[n - 1].element("Qrtexto")->text);
+        }
+    }
+
+    // The PDF proposed in the data folder is never an entry's file (an entry titled "Título1.pdf"),
+    // and one typed there is refused: the dialog comes back, and the entry keeps its text.
+    void anEntrysFileIsNeverPrintedOver_data()
+    {
+        QTest::addColumn<QStringList>("entradas");
+        QTest::addColumn<bool>("digitar");
+        QTest::addColumn<QString>("proposto");
+        QTest::newRow("no entry of that name") << QStringList({"Outra"}) << false << "Título1.pdf";
+        QTest::newRow("an entry of that name") << QStringList({"TÍTULO1.pdf"}) << false << "Título1 (2).pdf";
+        QTest::newRow("two") << QStringList({"Título1.pdf", "Título1 (2).pdf"}) << false << "Título1 (3).pdf";
+        QTest::newRow("typed") << QStringList({"Título1.pdf"}) << true << "Título1 (2).pdf";
+    }
+    void anEntrysFileIsNeverPrintedOver()
+    {
+        QFETCH(QStringList, entradas);
+        QFETCH(bool, digitar);
+        QFETCH(QString, proposto);
+        for (const QString &titulo : entradas)
+            guardada(titulo, "outra", "2024-01-01", "de " + titulo);
+        escrever(paragrafos(3));
+        Caixas caixas(Messages::Ok);
+        Vigia vigia(true, QMessageBox::Yes);
+        if (digitar)
+            vigia.digitado = QDir::current().absoluteFilePath(entradas[0]);
+        FormPrincipal->Imprimir1->trigger();
+        QCOMPARE(vigia.propostos.first(), QDir::current().absoluteFilePath(proposto));
+        for (const QString &titulo : entradas)
+            QCOMPARE(lerArquivo(titulo), rtf("de " + titulo));
+        if (digitar) {
+            QCOMPARE(vigia.vistos.join('|'), QStringLiteral("PrintDialogPrincipal|PrintDialogPrincipal"));
+            QCOMPARE(caixas.textos(), QStringList({"O arquivo \"" + vigia.digitado + "\" guarda o texto de uma "
+                                                   "entrada do diário: escolha outro nome."}));
+        } else {
+            QVERIFY(caixas.textos().isEmpty());
+            QVERIFY(pdf({"pdfinfo", QDir::current().absoluteFilePath(proposto)}).contains("Pages:"));
         }
     }
 

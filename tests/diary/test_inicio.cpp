@@ -27,6 +27,14 @@
 
 using namespace DiarioTeste;
 
+namespace {
+// A deletion's list as a kill leaves it.
+const QByteArray Lista = QStringLiteral(".4242-2.excluido\tFérias\n.4242-3.excluido\tDia 2\n"
+                                        ".4242-4.excluido\tPraia\nnotas.txt\tDia 2\n"
+                                        ".4242-5.excluido\t../fora\n.4242-6.excluido\tSumiu\n")
+                             .toUtf8();
+} // namespace
+
 class TestInicio : public QObject {
     Q_OBJECT
 private slots:
@@ -133,22 +141,33 @@ private slots:
     }
 
     // A deletion cut short by a kill leaves its list and the entry files it set aside; the next start
-    // puts back those whose rows are there and deletes the others, and moves nothing else.
+    // puts back those whose rows are there and deletes the others, and moves nothing else. A first
+    // save cut short leaves its record, which goes once a row names its file or no file is there. A
+    // database missing or empty at that start holds none of their rows: all stays as it was.
     void aDeletionCutShortIsResolvedAtStart_data()
     {
-        QTest::addColumn<bool>("linhasFicaram");
+        QTest::addColumn<QString>("banco");
         QTest::addColumn<QStringList>("depois");
-        const QStringList sempre = {".4242-1.excluidos", ".4242-4.excluido", ".4242-5.excluido", ".4242-9.excluido",
-                                    ".bashrc", "Praia", "diario.mdb", "notas.excluido", "notas.txt"};
+        QTest::addColumn<QByteArray>("lista");
+        const QStringList sempre = {".4242-1.excluidos", ".4242-10.gravando", ".4242-4.excluido", ".4242-5.excluido",
+                                    ".4242-9.excluido", ".bashrc", "Praia", "diario.mdb", "notas.excluido",
+                                    "notas.txt"};
         QStringList devolvidos = sempre + QStringList{"Dia 2", "Férias"};
         devolvidos.sort();
-        QTest::newRow("killed before the commit") << true << devolvidos;
-        QTest::newRow("killed after the commit") << false << sempre;
+        QStringList intactos = sempre + QStringList{".4242-2.excluido", ".4242-3.excluido", ".4242-7.gravando",
+                                                    ".4242-8.gravando"};
+        intactos.sort();
+        const QByteArray resto(".4242-4.excluido\tPraia\n");
+        QTest::newRow("killed before the commit") << "linhas" << devolvidos << resto;
+        QTest::newRow("killed after the commit") << "sem linhas" << sempre << resto;
+        QTest::newRow("the database gone since") << "ausente" << intactos << Lista;
+        QTest::newRow("the database emptied since") << "vazio" << intactos << Lista;
     }
     void aDeletionCutShortIsResolvedAtStart()
     {
-        QFETCH(bool, linhasFicaram);
+        QFETCH(QString, banco);
         QFETCH(QStringList, depois);
+        QFETCH(QByteArray, lista);
         QVERIFY(Programa::CriarJanelas());
         const auto gravar = [](const QString &nome, const QByteArray &dados) {
             QFile f(nome);
@@ -159,9 +178,13 @@ private slots:
         for (const char *titulo : {"Férias", "Dia 2", "Praia"})
             QVERIFY(q.exec(QStringLiteral("INSERT INTO Diario (Titulo, Senha, Data, Hora) VALUES ('%1', 's', "
                                           "'2024-01-01', '10:00')").arg(QString::fromUtf8(titulo))));
-        if (!linhasFicaram)
+        if (banco == "sem linhas")
             QVERIFY(q.exec("DELETE FROM Diario WHERE Titulo <> 'Praia'"));
         Programa::DestruirJanelas();
+        if (banco == "ausente")
+            QVERIFY(QFile::remove("diario.mdb"));
+        else if (banco == "vazio")
+            QVERIFY(QFile::resize("diario.mdb", 0));
 
         // As the kill left them: the list, the files set aside (Praia's name taken again since),
         // and files of other makers, some named alike.
@@ -173,17 +196,19 @@ private slots:
         gravar(".4242-9.excluido", "de nenhuma lista");
         for (const char *outro : {"notas.excluido", "notas.txt", ".bashrc"})
             gravar(QLatin1String(outro), "de outro programa");
-        gravar(".4242-1.excluidos", QStringLiteral(".4242-2.excluido\tFérias\n.4242-3.excluido\tDia 2\n"
-                                                   ".4242-4.excluido\tPraia\nnotas.txt\tDia 2\n"
-                                                   ".4242-5.excluido\t../fora\n.4242-6.excluido\tSumiu\n")
-                                        .toUtf8());
+        gravar(".4242-1.excluidos", Lista);
+        // And the records of first saves cut short: of a file with a row since, of one never
+        // written, of one without a row (the only one that stays where the database is there).
+        gravar(".4242-7.gravando", "Praia\n");
+        gravar(".4242-8.gravando", "Sumida\n");
+        gravar(".4242-10.gravando", "notas.txt\n");
 
         QVERIFY(Programa::CriarJanelas());
         QCOMPARE(QDir::current().entryList(QDir::Files | QDir::Hidden, QDir::Name), depois);
-        QFile lista(".4242-1.excluidos");
-        QVERIFY(lista.open(QIODevice::ReadOnly));
-        QCOMPARE(lista.readAll(), QByteArray(".4242-4.excluido\tPraia\n"));
-        if (linhasFicaram) {
+        QFile deixada(".4242-1.excluidos");
+        QVERIFY(deixada.open(QIODevice::ReadOnly));
+        QCOMPARE(deixada.readAll(), lista);
+        if (banco == "linhas") {
             QFile ferias("Férias");
             QVERIFY(ferias.open(QIODevice::ReadOnly));
             QCOMPARE(ferias.readAll(), QByteArray("{\\rtf1 ferias}"));

@@ -36,6 +36,12 @@ void entrar(const QString &senha, const QString &login);
 // Creates the windows, shows the main window and logs in at the options dialog.
 bool abrirLogado(const QString &senha = QStringLiteral("segredo"), const QString &login = QStringLiteral("ana"));
 
+// How many statements that read Diario the diary's connection runs while f runs.
+int leiturasDeDiario(const std::function<void()> &f);
+
+// At the diary's next commit `antes` runs and the commit is refused.
+void recusarAoConfirmar(const std::function<void()> &antes);
+
 // At the diary's next commit the current folder stops taking writes, as a disk that turns
 // read-only, and the commit is refused. The journal is kept in memory, so that the database itself
 // still rolls back. Setting the folder's permissions back is the caller's.

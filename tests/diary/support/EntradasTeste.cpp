@@ -254,12 +254,11 @@ void falharAoComparar(const QString &nome)
                  SQLITE_OK);
 }
 
-void pastaSoLeituraAoConfirmar()
+void recusarAoConfirmar(const std::function<void()> &antes)
 {
-    executar("PRAGMA journal_mode = MEMORY");
-    static QString pasta;
+    static std::function<void()> feito;
     static bool recusou;
-    pasta = QDir::currentPath();
+    feito = antes;
     recusou = false;
     const QVariant handle = DiaryDatabase::connection().driver()->handle();
     sqlite3 *db = *static_cast<sqlite3 *const *>(handle.constData());
@@ -269,10 +268,35 @@ void pastaSoLeituraAoConfirmar()
             if (recusou)
                 return 0;
             recusou = true;
-            QFile::setPermissions(pasta, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+            feito();
             return 1;
         },
         nullptr);
+}
+
+int leiturasDeDiario(const std::function<void()> &f)
+{
+    static int lidas;
+    lidas = 0;
+    const QVariant handle = DiaryDatabase::connection().driver()->handle();
+    sqlite3 *db = *static_cast<sqlite3 *const *>(handle.constData());
+    const auto contar = [](unsigned, void *, void *stmt, void *) {
+        const char *sql = sqlite3_sql(static_cast<sqlite3_stmt *>(stmt));
+        if (sql && QByteArray(sql).contains("FROM Diario"))
+            ++lidas;
+        return 0;
+    };
+    sqlite3_trace_v2(db, SQLITE_TRACE_STMT, contar, nullptr);
+    f();
+    sqlite3_trace_v2(db, 0, nullptr, nullptr);
+    return lidas;
+}
+
+void pastaSoLeituraAoConfirmar()
+{
+    executar("PRAGMA journal_mode = MEMORY");
+    const QString pasta = QDir::currentPath();
+    recusarAoConfirmar([pasta] { QFile::setPermissions(pasta, QFileDevice::ReadOwner | QFileDevice::ExeOwner); });
 }
 
 QString hoje()
