@@ -20,6 +20,8 @@
 #include <QFontInfo>
 #include <QTimer>
 
+#include <unistd.h>
+
 using namespace GalleryTest;
 
 namespace {
@@ -72,41 +74,46 @@ private slots:
     }
 
     // The editor's text as read, then the file after "&Close" (null: no file; null typed: the
-    // text left as read).
+    // text left as read). Behind links: the note is a link to a link to a file in another folder,
+    // which is read and written, the links staying as they were.
     void openAndClose_data()
     {
         QTest::addColumn<QByteArray>("before");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<bool>("behindLinks");
         const QString asRead;
         QTest::newRow("two lines") << QByteArray("1\r\n2\r\n") << asRead << "1\r\n2\r\n"
-                                   << QByteArray("1\r\n2\r\n\r\n");
+                                   << QByteArray("1\r\n2\r\n\r\n") << false;
         // Lines end at CR LF; every other character, a lone LF or CR too, comes back as it was.
         QTest::newRow("LF and CR") << QByteArray("a\nb\rc") << asRead << "a\nb\rc\r\n"
-                                   << QByteArray("a\nb\rc\r\n\r\n");
+                                   << QByteArray("a\nb\rc\r\n\r\n") << false;
         QTest::newRow("CR ending the file") << QByteArray("a\r\nb\r") << asRead << "a\r\nb\r\r\n"
-                                            << QByteArray("a\r\nb\r\r\n\r\n");
+                                            << QByteArray("a\r\nb\r\r\n\r\n") << false;
         const QByteArray controls("\x01\x1b[1m\x7f\x0b\x0c\0z", 10);
         QTest::newRow("control characters") << controls << asRead << QString::fromLatin1(controls) + "\r\n"
-                                            << controls + "\r\n\r\n";
+                                            << controls + "\r\n\r\n" << false;
         const QByteArray marks("\xe2\x80\xa8|\xe2\x80\xa9|\xef\xbf\xbc|\xef\xb7\x90");
         QTest::newRow("separators and marks") << marks << asRead << QString::fromUtf8(marks) + "\r\n"
-                                              << marks + "\r\n\r\n";
+                                              << marks + "\r\n\r\n" << false;
         QTest::newRow("Windows-1252") << QByteArray("\xe9\x80") << asRead << QString::fromUtf8("é€\r\n")
-                                      << QByteArray("\xc3\xa9\xe2\x82\xac\r\n\r\n");
+                                      << QByteArray("\xc3\xa9\xe2\x82\xac\r\n\r\n") << false;
         QTest::newRow("UTF-8") << QByteArray("\xc3\xbc\xc2\xa0") << asRead << QString::fromUtf8("ü\u00a0\r\n")
-                               << QByteArray("\xc3\xbc\xc2\xa0\r\n\r\n");
-        QTest::newRow("new note, one word") << QByteArray() << "word" << "" << QByteArray("word\r\n");
-        QTest::newRow("new note left empty") << QByteArray() << asRead << "" << QByteArray();
-        QTest::newRow("empty file") << QByteArray("") << asRead << "" << QByteArray();
-        QTest::newRow("cleared") << QByteArray("old") << "" << "old\r\n" << QByteArray();
-        QTest::newRow("one blank") << QByteArray("old") << " " << "old\r\n" << QByteArray();
-        QTest::newRow("two blanks") << QByteArray("old") << "  " << "old\r\n" << QByteArray();
-        QTest::newRow("three blanks") << QByteArray("old") << "   " << "old\r\n" << QByteArray("   \r\n");
-        QTest::newRow("a tab") << QByteArray() << "\t" << "" << QByteArray("\t\r\n");
+                               << QByteArray("\xc3\xbc\xc2\xa0\r\n\r\n") << false;
+        QTest::newRow("new note, one word") << QByteArray() << "word" << "" << QByteArray("word\r\n") << false;
+        QTest::newRow("new note left empty") << QByteArray() << asRead << "" << QByteArray() << false;
+        QTest::newRow("empty file") << QByteArray("") << asRead << "" << QByteArray() << false;
+        QTest::newRow("cleared") << QByteArray("old") << "" << "old\r\n" << QByteArray() << false;
+        QTest::newRow("one blank") << QByteArray("old") << " " << "old\r\n" << QByteArray() << false;
+        QTest::newRow("two blanks") << QByteArray("old") << "  " << "old\r\n" << QByteArray() << false;
+        QTest::newRow("three blanks") << QByteArray("old") << "   " << "old\r\n" << QByteArray("   \r\n") << false;
+        QTest::newRow("a tab") << QByteArray() << "\t" << "" << QByteArray("\t\r\n") << false;
         QTest::newRow("own text beginning Note Help") << QByteArray() << "Note Help!" << ""
-                                                      << QByteArray("Note Help!\r\n");
+                                                      << QByteArray("Note Help!\r\n") << false;
+        QTest::newRow("behind links") << QByteArray("old") << "new" << "old\r\n" << QByteArray("new\r\n") << true;
+        QTest::newRow("behind links to no file") << QByteArray() << "word" << "" << QByteArray("word\r\n") << true;
+        QTest::newRow("behind links, cleared") << QByteArray("old") << "" << "old\r\n" << QByteArray() << true;
     }
     void openAndClose()
     {
@@ -114,6 +121,13 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, shown);
         QFETCH(QByteArray, after);
+        QFETCH(bool, behindLinks);
+        const QString kept = m_pictures->file("kept/pic01.txt");
+        if (behindLinks) {
+            QVERIFY(QDir(m_pictures->path()).mkdir("kept"));
+            QVERIFY(::symlink("kept/link.txt", QFile::encodeName(m_note).constData()) == 0);
+            QVERIFY(::symlink("pic01.txt", QFile::encodeName(m_pictures->file("kept/link.txt")).constData()) == 0);
+        }
         QVERIFY(before.isNull() || writeBytes(m_note, before));
         MessageRecorder boxes;
         m_main->CmdNoteShow->click();
@@ -130,6 +144,12 @@ private slots:
         QVERIFY(!Forms::FormNote.loaded() && rowHome(m_main) && boxes.messages.isEmpty());
         QCOMPARE(QFile::exists(m_note), !after.isNull());
         QCOMPARE(fileBytes(m_note), after);
+        if (behindLinks) {
+            QCOMPARE(QFileInfo(m_note).isSymLink(), !after.isNull());
+            QVERIFY(QFileInfo(m_pictures->file("kept/link.txt")).isSymLink());
+            QCOMPARE(fileBytes(kept), after.isNull() ? before : after);
+            QCOMPARE(QDir(m_pictures->path() + "/kept").entryList(QDir::Files | QDir::System).size(), 2);
+        }
     }
 
     // Written beside the picture it was opened for, whatever the list selects by then; the note of
