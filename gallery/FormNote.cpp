@@ -15,11 +15,12 @@
 #include "WindowGeometry.h"
 
 #include <QDate>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLocale>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <algorithm>
 #include <cmath>
 
 using namespace MainWindow;
@@ -84,6 +85,48 @@ void typeUnmarked(QTextEdit *editor)
     editor->setCurrentCharFormat(typed);
 }
 
+// The note's editor. What is typed, pasted or dropped over a selection whose insertion format is
+// marked goes in as typed text: the selection is removed first, in the same step to undo.
+class NoteEdit : public RichTextEdit {
+public:
+    using RichTextEdit::RichTextEdit;
+
+protected:
+    void keyPressEvent(QKeyEvent *e) override
+    {
+        const QString text = e->text();
+        const bool inserts = e->matches(QKeySequence::InsertParagraphSeparator)
+                             || e->matches(QKeySequence::InsertLineSeparator)
+                             || (!text.isEmpty() && (text.at(0).isPrint() || text.at(0) == QLatin1Char('\t')));
+        overSelection(inserts, [&] { RichTextEdit::keyPressEvent(e); });
+    }
+    void inputMethodEvent(QInputMethodEvent *e) override
+    {
+        overSelection(!e->commitString().isEmpty(), [&] { RichTextEdit::inputMethodEvent(e); });
+    }
+    void insertFromMimeData(const QMimeData *source) override
+    {
+        overSelection(true, [&] { RichTextEdit::insertFromMimeData(source); });
+    }
+
+private:
+    template<typename Insert>
+    void overSelection(bool inserts, Insert insert)
+    {
+        QTextCursor cursor = textCursor();
+        if (!inserts || isReadOnly() || !cursor.hasSelection() || !isMarked(cursor.charFormat())) {
+            insert();
+            return;
+        }
+        cursor.beginEditBlock();
+        cursor.removeSelectedText();
+        setTextCursor(cursor);
+        typeUnmarked(this);
+        insert();
+        cursor.endEditBlock();
+    }
+};
+
 } // namespace
 
 namespace NoteFont {
@@ -130,7 +173,7 @@ FormNote::FormNote()
     setWindowTitle(QStringLiteral(" Note"));
     setWindowIcon(Artwork::windowIcon());
 
-    TextNote = new RichTextEdit(this);
+    TextNote = new NoteEdit(this);
     TextNote->setObjectName(QStringLiteral("TextNote"));
     // A plain-text note: what is pasted comes in as text, in the note font.
     TextNote->setAcceptRichText(false);

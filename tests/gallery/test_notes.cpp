@@ -140,6 +140,8 @@ private slots:
             {2, 2});
         row("Shift+Enter over a lone LF", "a\nb", "\u2028", "a\nb\r\n", "a\r\nb\r\n\r\n", {1, 2});
         row("Shift+Enter over a lone CR", "a\rb", "\u2028", "a\rb\r\n", "a\r\nb\r\n\r\n", {1, 2});
+        row("Shift+Enter over a kept U+2028", "a\xe2\x80\xa8" "b", "\u2028", "a\u2028b\r\n", "a\r\nb\r\n\r\n", {1, 2});
+        row("text over a kept U+FFFC", "a\xef\xbf\xbc" "b", "x\u2028", "a\ufffcb\r\n", "ax\r\nb\r\n\r\n", {1, 2});
         row("behind links", "old", "new", "old\r\n", "new\r\n", {-1, -1, true});
         row("behind links to no file", QByteArray(), "word", "", "word\r\n", {-1, -1, true});
         row("behind links, cleared", "old", "", "old\r\n", QByteArray(), {-1, -1, true});
