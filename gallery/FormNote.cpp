@@ -15,11 +15,12 @@
 #include "WindowGeometry.h"
 
 #include <QDate>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLocale>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <algorithm>
 #include <cmath>
 
 using namespace MainWindow;
@@ -39,17 +40,20 @@ void noteProblem(QWidget *parent, const QString &title, const QString &path, con
     Messages::critical(parent, title, Notes::aboutNote(path, what));
 }
 
-// The characters the editor's document cannot hold as themselves (it takes them for the end of a
-// line or a paragraph, or for a frame or object mark) are held as stand-ins marked with the
-// character they stand for, so that a note keeps every character it had: a lone CR or LF and the
-// two separators show as a line break, the marks as U+FFFD.
+// Each line of a note is a paragraph of the editor's document. The line end that closed it, where
+// it is not CR LF (a lone LF or CR, as other editors write them), is kept with the paragraph
+// mark after it, so that it goes where that mark goes: a line end the user deletes is gone, and
+// one typed (Enter) is CR LF.
+constexpr int kLineEnd = QTextFormat::UserProperty + 2;
+
+// The characters the document cannot hold as themselves (it takes them for a paragraph or line
+// break, or for a frame or object mark) are held as stand-ins marked with the character they
+// stand for: the two separators show as a line break, the marks as U+FFFD.
 constexpr int kHeldCharacter = QTextFormat::UserProperty + 1;
 
 QChar standIn(QChar c)
 {
     switch (c.unicode()) {
-    case u'\r':
-    case u'\n':
     case QChar::LineSeparator:
     case QChar::ParagraphSeparator:
         return QChar::LineSeparator;
@@ -61,6 +65,67 @@ QChar standIn(QChar c)
         return QChar(); // held as itself
     }
 }
+
+bool isMarked(const QTextCharFormat &format)
+{
+    return format.hasProperty(kHeldCharacter) || format.hasProperty(kLineEnd);
+}
+
+// What is typed beside a held character or at a kept line end is typed text, with no mark of its
+// own: the format it would take from there is set aside (only without a selection: with one, it
+// would be applied to the selection).
+void typeUnmarked(QTextEdit *editor)
+{
+    const QTextCursor cursor = editor->textCursor();
+    if (cursor.hasSelection() || !isMarked(cursor.charFormat()))
+        return;
+    QTextCharFormat typed = cursor.charFormat();
+    typed.clearProperty(kHeldCharacter);
+    typed.clearProperty(kLineEnd);
+    editor->setCurrentCharFormat(typed);
+}
+
+// The note's editor. What is typed, pasted or dropped over a selection whose insertion format is
+// marked goes in as typed text: the selection is removed first, in the same step to undo.
+class NoteEdit : public RichTextEdit {
+public:
+    using RichTextEdit::RichTextEdit;
+
+protected:
+    void keyPressEvent(QKeyEvent *e) override
+    {
+        const QString text = e->text();
+        const bool inserts = e->matches(QKeySequence::InsertParagraphSeparator)
+                             || e->matches(QKeySequence::InsertLineSeparator)
+                             || (!text.isEmpty() && (text.at(0).isPrint() || text.at(0) == QLatin1Char('\t')));
+        overSelection(inserts, [&] { RichTextEdit::keyPressEvent(e); });
+    }
+    void inputMethodEvent(QInputMethodEvent *e) override
+    {
+        overSelection(!e->commitString().isEmpty(), [&] { RichTextEdit::inputMethodEvent(e); });
+    }
+    void insertFromMimeData(const QMimeData *source) override
+    {
+        overSelection(true, [&] { RichTextEdit::insertFromMimeData(source); });
+    }
+
+private:
+    template<typename Insert>
+    void overSelection(bool inserts, Insert insert)
+    {
+        QTextCursor cursor = textCursor();
+        if (!inserts || isReadOnly() || !cursor.hasSelection() || !isMarked(cursor.charFormat())) {
+            insert();
+            return;
+        }
+        cursor.beginEditBlock();
+        cursor.removeSelectedText();
+        setTextCursor(cursor);
+        typeUnmarked(this);
+        insert();
+        cursor.endEditBlock();
+    }
+};
 
 } // namespace
 
@@ -108,19 +173,11 @@ FormNote::FormNote()
     setWindowTitle(QStringLiteral(" Note"));
     setWindowIcon(Artwork::windowIcon());
 
-    TextNote = new RichTextEdit(this);
+    TextNote = new NoteEdit(this);
     TextNote->setObjectName(QStringLiteral("TextNote"));
     // A plain-text note: what is pasted comes in as text, in the note font.
     TextNote->setAcceptRichText(false);
-    // What is typed beside a held character is typed text, not another held one.
-    connect(TextNote, &QTextEdit::cursorPositionChanged, this, [this] {
-        const QTextCursor cursor = TextNote->textCursor();
-        if (cursor.hasSelection() || !cursor.charFormat().hasProperty(kHeldCharacter))
-            return;
-        QTextCharFormat typed = cursor.charFormat();
-        typed.clearProperty(kHeldCharacter);
-        TextNote->setCurrentCharFormat(typed);
-    });
+    connect(TextNote, &QTextEdit::cursorPositionChanged, this, [this] { typeUnmarked(TextNote); });
 
     const auto button = [this](const char *name, const QString &caption, const QString &tip) {
         auto *b = new QPushButton(caption, this);
@@ -182,8 +239,10 @@ QString FormNote::text() const
     QString text;
     const QTextDocument *doc = TextNote->document();
     for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
-        if (block != doc->begin())
-            text += Notes::CrLf;
+        if (block != doc->begin()) {
+            const QVariant end = block.charFormat().property(kLineEnd);
+            text += end.isValid() ? QString(QChar(char16_t(end.toInt()))) : Notes::CrLf;
+        }
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             QString part = it.fragment().text();
             const QVariant held = it.fragment().charFormat().property(kHeldCharacter);
@@ -202,37 +261,62 @@ QString FormNote::text() const
 
 void FormNote::setText(const QString &text)
 {
-    QTextDocument *doc = TextNote->document();
-    const QStringList lines = Notes::linesOf(text);
-    const bool plain = std::none_of(lines.begin(), lines.end(), [](const QString &line) {
-        return std::any_of(line.begin(), line.end(), [](QChar c) { return !standIn(c).isNull(); });
-    });
-    // Through the document, so that no format of a text shown before (the help's) stays behind.
-    if (plain) {
-        doc->setPlainText(lines.join(QLatin1Char('\n')));
-        return;
+    // The text as the document takes it (a paragraph a line), the line ends other than CR LF (by
+    // the number of the paragraph they open) and the characters held as stand-ins (by position).
+    QString shown;
+    shown.reserve(text.size());
+    QList<std::pair<int, QChar>> ends, held;
+    int paragraph = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            const bool crLf = c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n');
+            i += crLf ? 1 : 0;
+            shown += QLatin1Char('\n');
+            ++paragraph;
+            if (!crLf)
+                ends.append({paragraph, c});
+        } else if (const QChar standing = standIn(c); !standing.isNull()) {
+            held.append({int(shown.size()), c});
+            shown += standing;
+        } else {
+            shown += c;
+        }
     }
-    doc->setPlainText(QString());
-    // Not an edit to undo.
+    // Through the document, so that no format of a text shown before (the help's) stays behind.
+    QTextDocument *doc = TextNote->document();
+    doc->setPlainText(shown);
+    if (ends.isEmpty() && held.isEmpty())
+        return;
+    // Not an edit to undo; one change for the layout.
     doc->setUndoRedoEnabled(false);
     QTextCursor cursor(doc);
-    for (qsizetype n = 0; n < lines.size(); ++n) {
-        if (n > 0)
-            cursor.insertBlock();
-        const QString &line = lines.at(n);
-        qsizetype start = 0; // the run held as itself not yet inserted
-        for (qsizetype i = 0; i < line.size(); ++i) {
-            const QChar shown = standIn(line.at(i));
-            if (shown.isNull())
-                continue;
-            cursor.insertText(line.mid(start, i - start), QTextCharFormat());
-            QTextCharFormat held;
-            held.setProperty(kHeldCharacter, int(line.at(i).unicode()));
-            cursor.insertText(QString(shown), held);
-            start = i + 1;
-        }
-        cursor.insertText(line.mid(start), QTextCharFormat());
+    cursor.beginEditBlock();
+    QTextBlock block = doc->begin();
+    int number = 0;
+    // A run of paragraphs opened by the same line end is marked at once.
+    for (qsizetype first = 0, last = 0; first < ends.size(); first = last) {
+        for (last = first + 1; last < ends.size() && ends.at(last).first == ends.at(last - 1).first + 1
+                               && ends.at(last).second == ends.at(first).second;)
+            ++last;
+        for (; number < ends.at(first).first; ++number)
+            block = block.next();
+        QTextCharFormat format = block.charFormat();
+        format.setProperty(kLineEnd, int(ends.at(first).second.unicode()));
+        cursor.setPosition(block.position());
+        for (; number < ends.at(last - 1).first; ++number)
+            block = block.next();
+        cursor.setPosition(block.position(), QTextCursor::KeepAnchor);
+        cursor.setBlockCharFormat(format);
     }
+    for (const auto &[position, c] : std::as_const(held)) {
+        cursor.setPosition(position);
+        cursor.setPosition(position + 1, QTextCursor::KeepAnchor);
+        QTextCharFormat format;
+        format.setProperty(kHeldCharacter, int(c.unicode()));
+        cursor.mergeCharFormat(format);
+    }
+    cursor.endEditBlock();
     doc->setUndoRedoEnabled(true);
 }
 

@@ -33,8 +33,9 @@ public:
     RichTextEdit *TextNote;
     QPushButton *CmdFont, *CmdDate, *CmdHelp, *CmdExitHelp, *CmdNoteSave;
 
-    // The editor's text, its lines separated by CR LF, every other character as it was set (a lone
-    // CR or LF too); setting it leaves no formatting behind.
+    // The editor's text: its lines (a paragraph each) separated by the line ends they were set with
+    // (CR LF, or a lone LF or CR), CR LF where the user typed one, every other character as it was
+    // set; setting it leaves no formatting behind.
     QString text() const;
     void setText(const QString &text);
     // True while the editor shows the note help (a state of the window, not of the text).

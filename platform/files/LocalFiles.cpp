@@ -6,6 +6,7 @@
 #include <QRandomGenerator>
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -35,6 +36,34 @@ Info infoOf(const struct stat &st)
     result.size = st.st_size;
     result.modified = qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000;
     return result;
+}
+
+// The file a name stands for, its links followed (as many as the system itself follows); a link
+// to no file gives the name it points to, where the file will be made. False, with errno, for a
+// loop of links.
+bool followLinks(QByteArray &name)
+{
+    for (int step = 0; step < 40; ++step) {
+        struct stat st;
+        if (::lstat(name.constData(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return true;
+        QByteArray target(qsizetype(st.st_size > 0 ? st.st_size : PATH_MAX) + 1, Qt::Uninitialized);
+        const ssize_t n = ::readlink(name.constData(), target.data(), size_t(target.size()));
+        if (n < 0)
+            return false;
+        if (n >= target.size())
+            continue; // the link changed meanwhile: read it again
+        target.truncate(n);
+        // A relative link is read from the link's own folder.
+        if (!target.startsWith('/')) {
+            const qsizetype slash = name.lastIndexOf('/');
+            if (slash >= 0)
+                target.prepend(name.left(slash + 1));
+        }
+        name = target;
+    }
+    errno = ELOOP;
+    return false;
 }
 
 } // namespace
@@ -97,7 +126,12 @@ bool remove(const QString &path, QString *error)
 
 bool writeWhole(const QString &path, const QByteArray &data, QString *error)
 {
-    const QByteArray target = encodeName(path);
+    // A link stays a link: the file it leads to is replaced, from beside that file.
+    QByteArray target = encodeName(path);
+    if (!followLinks(target)) {
+        setError(error, errno);
+        return false;
+    }
     struct stat old;
     const bool replacing = ::stat(target.constData(), &old) == 0;
     // A new name beside the file, made with the permissions a new file gets.

@@ -32,7 +32,8 @@ bool openForReading(QFile &file, const QString &path, QString *error = nullptr, 
 // Deletes the file; a file that is not there is no error.
 bool remove(const QString &path, QString *error = nullptr);
 // Creates or replaces the file whole: written beside it under another name and put in its place
-// once complete, so that the old file stays whole until then (and keeps its permissions).
+// once complete, so that the old file stays whole until then (and keeps its permissions). A name
+// that is a link keeps it: the file at its end is the one written (made, for a link to no file).
 bool writeWhole(const QString &path, const QByteArray &data, QString *error = nullptr);
 
 } // namespace LocalFiles

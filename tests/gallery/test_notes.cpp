@@ -18,7 +18,11 @@
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QFontInfo>
+#include <QRegularExpression>
+#include <QTextCursor>
 #include <QTimer>
+
+#include <unistd.h>
 
 using namespace GalleryTest;
 
@@ -44,11 +48,25 @@ bool noteShown()
     return Forms::FormNote.loaded() && Forms::FormNote.loaded()->isVisible();
 }
 
-void retype(FormNote *note, const QString &text)
+// Types the text over the whole note, or over the selection from anchor to position: a new line
+// as Enter, U+2028 as Shift+Enter.
+void retype(FormNote *note, const QString &text, int anchor = -1, int position = -1)
 {
-    note->TextNote->selectAll();
-    QTest::keyClick(note->TextNote, Qt::Key_Delete);
-    QTest::keyClicks(note->TextNote, text);
+    if (anchor < 0) {
+        note->TextNote->selectAll();
+        QTest::keyClick(note->TextNote, Qt::Key_Delete);
+    } else {
+        QTextCursor cursor(note->TextNote->document());
+        cursor.setPosition(anchor);
+        cursor.setPosition(position, QTextCursor::KeepAnchor);
+        note->TextNote->setTextCursor(cursor);
+    }
+    for (const QChar c : text) {
+        if (c == QLatin1Char('\n') || c == QChar::LineSeparator)
+            QTest::keyClick(note->TextNote, Qt::Key_Return, c == QLatin1Char('\n') ? Qt::NoModifier : Qt::ShiftModifier);
+        else
+            QTest::keyClicks(note->TextNote, QString(c));
+    }
 }
 
 } // namespace
@@ -72,41 +90,61 @@ private slots:
     }
 
     // The editor's text as read, then the file after "&Close" (null: no file; null typed: the
-    // text left as read).
+    // text left as read). Typed over the whole text, or over the selection from anchor to position
+    // (a new line typed as Enter, U+2028 as Shift+Enter). Behind links: the note is a link to a
+    // link to a file in another folder, which is read and written, the links staying as they were.
     void openAndClose_data()
     {
         QTest::addColumn<QByteArray>("before");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<int>("anchor");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<bool>("behindLinks");
+        struct Typing {
+            int anchor = -1; // -1: the whole text
+            int position = -1;
+            bool behindLinks = false;
+        };
+        const auto row = [](const char *name, const QByteArray &before, const QString &typed, const QString &shown,
+                            const QByteArray &after, Typing typing = {}) {
+            QTest::newRow(name) << before << typed << shown << after << typing.anchor << typing.position
+                                << typing.behindLinks;
+        };
         const QString asRead;
-        QTest::newRow("two lines") << QByteArray("1\r\n2\r\n") << asRead << "1\r\n2\r\n"
-                                   << QByteArray("1\r\n2\r\n\r\n");
-        // Lines end at CR LF; every other character, a lone LF or CR too, comes back as it was.
-        QTest::newRow("LF and CR") << QByteArray("a\nb\rc") << asRead << "a\nb\rc\r\n"
-                                   << QByteArray("a\nb\rc\r\n\r\n");
-        QTest::newRow("CR ending the file") << QByteArray("a\r\nb\r") << asRead << "a\r\nb\r\r\n"
-                                            << QByteArray("a\r\nb\r\r\n\r\n");
+        row("two lines", "1\r\n2\r\n", asRead, "1\r\n2\r\n", "1\r\n2\r\n\r\n");
+        // Lines end at CR LF, or at a lone LF or CR, which comes back as it was; every other
+        // character too.
+        row("LF and CR", "a\nb\rc", asRead, "a\nb\rc\r\n", "a\nb\rc\r\n\r\n");
+        row("CR ending the file", "a\r\nb\r", asRead, "a\r\nb\r\r\n", "a\r\nb\r\r\n\r\n");
+        row("LF CR and CR LF", "a\n\r\r\n\n", asRead, "a\n\r\r\n\n\r\n", "a\n\r\r\n\n\r\n\r\n");
         const QByteArray controls("\x01\x1b[1m\x7f\x0b\x0c\0z", 10);
-        QTest::newRow("control characters") << controls << asRead << QString::fromLatin1(controls) + "\r\n"
-                                            << controls + "\r\n\r\n";
+        row("control characters", controls, asRead, QString::fromLatin1(controls) + "\r\n", controls + "\r\n\r\n");
         const QByteArray marks("\xe2\x80\xa8|\xe2\x80\xa9|\xef\xbf\xbc|\xef\xb7\x90");
-        QTest::newRow("separators and marks") << marks << asRead << QString::fromUtf8(marks) + "\r\n"
-                                              << marks + "\r\n\r\n";
-        QTest::newRow("Windows-1252") << QByteArray("\xe9\x80") << asRead << QString::fromUtf8("é€\r\n")
-                                      << QByteArray("\xc3\xa9\xe2\x82\xac\r\n\r\n");
-        QTest::newRow("UTF-8") << QByteArray("\xc3\xbc\xc2\xa0") << asRead << QString::fromUtf8("ü\u00a0\r\n")
-                               << QByteArray("\xc3\xbc\xc2\xa0\r\n\r\n");
-        QTest::newRow("new note, one word") << QByteArray() << "word" << "" << QByteArray("word\r\n");
-        QTest::newRow("new note left empty") << QByteArray() << asRead << "" << QByteArray();
-        QTest::newRow("empty file") << QByteArray("") << asRead << "" << QByteArray();
-        QTest::newRow("cleared") << QByteArray("old") << "" << "old\r\n" << QByteArray();
-        QTest::newRow("one blank") << QByteArray("old") << " " << "old\r\n" << QByteArray();
-        QTest::newRow("two blanks") << QByteArray("old") << "  " << "old\r\n" << QByteArray();
-        QTest::newRow("three blanks") << QByteArray("old") << "   " << "old\r\n" << QByteArray("   \r\n");
-        QTest::newRow("a tab") << QByteArray() << "\t" << "" << QByteArray("\t\r\n");
-        QTest::newRow("own text beginning Note Help") << QByteArray() << "Note Help!" << ""
-                                                      << QByteArray("Note Help!\r\n");
+        row("separators and marks", marks, asRead, QString::fromUtf8(marks) + "\r\n", marks + "\r\n\r\n");
+        row("Windows-1252", "\xe9\x80", asRead, QString::fromUtf8("é€\r\n"), "\xc3\xa9\xe2\x82\xac\r\n\r\n");
+        row("UTF-8", "\xc3\xbc\xc2\xa0", asRead, QString::fromUtf8("ü\u00a0\r\n"), "\xc3\xbc\xc2\xa0\r\n\r\n");
+        row("new note, one word", QByteArray(), "word", "", "word\r\n");
+        row("new note left empty", QByteArray(), asRead, "", QByteArray());
+        row("empty file", "", asRead, "", QByteArray());
+        row("cleared", "old", "", "old\r\n", QByteArray());
+        row("one blank", "old", " ", "old\r\n", QByteArray());
+        row("two blanks", "old", "  ", "old\r\n", QByteArray());
+        row("three blanks", "old", "   ", "old\r\n", "   \r\n");
+        row("a tab", QByteArray(), "\t", "", "\t\r\n");
+        row("own text beginning Note Help", QByteArray(), "Note Help!", "", "Note Help!\r\n");
+        // A new line typed ends in CR LF; the line ends read stay where they were.
+        row("Enter within a line ending in LF", "ab\ncd", "\n", "ab\ncd\r\n", "a\r\nb\ncd\r\n\r\n", {1, 1});
+        row("Enter and text at a line ending in LF", "a\n\nb", "x\ny", "a\n\nb\r\n", "a\nx\r\ny\nb\r\n\r\n",
+            {2, 2});
+        row("Shift+Enter over a lone LF", "a\nb", "\u2028", "a\nb\r\n", "a\r\nb\r\n\r\n", {1, 2});
+        row("Shift+Enter over a lone CR", "a\rb", "\u2028", "a\rb\r\n", "a\r\nb\r\n\r\n", {1, 2});
+        row("Shift+Enter over a kept U+2028", "a\xe2\x80\xa8" "b", "\u2028", "a\u2028b\r\n", "a\r\nb\r\n\r\n", {1, 2});
+        row("text over a kept U+FFFC", "a\xef\xbf\xbc" "b", "x\u2028", "a\ufffcb\r\n", "ax\r\nb\r\n\r\n", {1, 2});
+        row("behind links", "old", "new", "old\r\n", "new\r\n", {-1, -1, true});
+        row("behind links to no file", QByteArray(), "word", "", "word\r\n", {-1, -1, true});
+        row("behind links, cleared", "old", "", "old\r\n", QByteArray(), {-1, -1, true});
     }
     void openAndClose()
     {
@@ -114,6 +152,15 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, shown);
         QFETCH(QByteArray, after);
+        QFETCH(int, anchor);
+        QFETCH(int, position);
+        QFETCH(bool, behindLinks);
+        const QString kept = m_pictures->file("kept/pic01.txt");
+        if (behindLinks) {
+            QVERIFY(QDir(m_pictures->path()).mkdir("kept"));
+            QVERIFY(::symlink("kept/link.txt", QFile::encodeName(m_note).constData()) == 0);
+            QVERIFY(::symlink("pic01.txt", QFile::encodeName(m_pictures->file("kept/link.txt")).constData()) == 0);
+        }
         QVERIFY(before.isNull() || writeBytes(m_note, before));
         MessageRecorder boxes;
         m_main->CmdNoteShow->click();
@@ -121,15 +168,23 @@ private slots:
         QVERIFY(noteShown());
         QCOMPARE(note->windowTitle(), QStringLiteral(" Note - pic01.jpg"));
         QCOMPARE(note->text(), shown);
+        // A paragraph a line, whatever ended it.
+        QCOMPARE(note->TextNote->document()->blockCount(), shown.split(QRegularExpression("\r\n|\r|\n")).size());
         for (auto [control, home] : m_main->noteRow())
             QCOMPARE(control->x(), 32000);
         if (!typed.isNull())
-            retype(note, typed);
+            retype(note, typed, anchor, position);
         note->CmdNoteSave->click();
         flushDeletes();
         QVERIFY(!Forms::FormNote.loaded() && rowHome(m_main) && boxes.messages.isEmpty());
         QCOMPARE(QFile::exists(m_note), !after.isNull());
         QCOMPARE(fileBytes(m_note), after);
+        if (behindLinks) {
+            QCOMPARE(QFileInfo(m_note).isSymLink(), !after.isNull());
+            QVERIFY(QFileInfo(m_pictures->file("kept/link.txt")).isSymLink());
+            QCOMPARE(fileBytes(kept), after.isNull() ? before : after);
+            QCOMPARE(QDir(m_pictures->path() + "/kept").entryList(QDir::Files | QDir::System).size(), 2);
+        }
     }
 
     // Written beside the picture it was opened for, whatever the list selects by then; the note of
